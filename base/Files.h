@@ -1,0 +1,78 @@
+// File and folder operations on Windows paths: temporary files, deletion now
+// or at exit, copying with retries, listing, and a few path questions.
+// All report failure by their result; only copyFileWithMessage talks to the user.
+#pragma once
+
+#include "base/WindowHandle.h"
+#include "base/ZString.h"
+
+#include <cstdint>
+#include <vector>
+
+// The temporary folder: GetTempPathW when it names an existing folder, else the
+// first existing of %TMP%, %TEMP%, %TMPDIR%, else ".". No trailing separator.
+ZString tempFolder();
+
+// A path under the temporary folder (joined with subFolder, which is created,
+// when one is given) that does not exist yet: prefix + tick count + "_" +
+// random value + "_" + a process-wide counter + suffix. Nothing is created.
+ZString uniqueTempPath(const ZString& subFolder, const ZString& prefix, const ZString& suffix);
+
+// As uniqueTempPath, created as a folder. Empty when that fails.
+ZString uniqueTempFolder(const ZString& subFolder, const ZString& prefix, const ZString& suffix);
+
+// The sub-folder of the temporary folder that holds the program's own files.
+inline const wchar_t* const kTempSubFolder = L"Tamlo";
+
+// The path itself when it is free, else "name (N).ext" with the first free N >= 1.
+ZString freeNumberedName(const ZString& path);
+
+bool createFolder(const ZString& path, bool withParents);
+
+// False for an empty or missing path; on failure the path is queued for deletion
+// at exit when deferOnFailure is set.
+bool deleteFile(const ZString& path, bool deferOnFailure);
+
+// Deletes a file, or a folder with everything in it except hidden and system
+// entries (which stay, and then so does their folder).
+bool deleteTree(const ZString& path);
+
+// Queues a path for deletion at exit without trying now. Empty paths are ignored.
+void deferDeletion(const ZString& path);
+
+// Deletes every queued path that still exists (files, or folders as trees) and
+// empties the queue. Runs at process exit by itself; may be called earlier.
+void deleteDeferredFiles();
+
+// The number of paths waiting for deletion at exit.
+size_t deferredDeletionCount();
+
+// CopyFileW overwriting the target, with attempts-1 further tries after pauseMs each.
+bool copyFile(const ZString& from, const ZString& to, int attempts = 1, uint32_t pauseMs = 0);
+
+// copyFile with 5 attempts, 500 ms apart; on failure a "File copy error" box.
+bool copyFileWithMessage(const ZString& from, const ZString& to, HWND owner);
+
+enum ListFlags : unsigned { kListFiles = 1, kListFolders = 2 };
+
+// Full paths of the folder's entries (not "." or ".."), skipping any entry with
+// one of the excluded attributes. files and folders may be null.
+void listFolder(const ZString& folder, std::vector<ZString>* files, std::vector<ZString>* folders,
+                unsigned flags = kListFiles | kListFolders, uint32_t excludedAttributes = 0);
+
+// Entries that have one of wanted and none of excluded attributes; stops at limit (-1: none).
+int countEntries(const ZString& folder, uint32_t wantedAttributes, uint32_t excludedAttributes, int limit = -1);
+
+enum FilterFlags : unsigned { kFilterExistingFiles = 1, kFilterFolders = 2 };
+void filterPaths(const std::vector<ZString>& paths, std::vector<ZString>& out, unsigned flags);
+
+bool pathExists(const ZString& path);
+bool isFolder(const ZString& path);
+bool isFile(const ZString& path);
+ZString fullPath(const ZString& path);
+
+// For a ".lnk" path the shortcut's target, else (or when unreadable) the path.
+ZString resolveShortcut(const ZString& path);
+
+// The user's desktop folder from the shell folder settings; empty when unknown.
+ZString desktopFolder();

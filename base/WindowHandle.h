@@ -1,0 +1,5 @@
+// A window handle without <windows.h>: the same declaration as the SDK's STRICT HWND.
+#pragma once
+
+struct HWND__;
+typedef HWND__* HWND;

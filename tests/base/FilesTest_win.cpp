@@ -1,0 +1,171 @@
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+void touch(const ZString& path, const std::string& content = "x") { ASSERT_TRUE(writeFileBytes(path, content)); }
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const wchar_t* name, const wchar_t* value) : m_name(name)
+    {
+        wchar_t buffer[4096];
+        const DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+        m_had = n > 0 && n < 4096;
+        if (m_had)
+            m_old = ZString(buffer, static_cast<int>(n));
+        SetEnvironmentVariableW(name, value);
+    }
+    ~ScopedEnv() { SetEnvironmentVariableW(m_name.c_str(), m_had ? m_old.c_str() : nullptr); }
+
+private:
+    ZString m_name;
+    ZString m_old;
+    bool m_had = false;
+};
+
+} // namespace
+
+TEST(TempFolder, SkipsCandidatesThatDoNotExist)
+{
+    ScratchFolder scratch;
+    const ZString missing = joinPath(scratch.path(), L"gone");
+    const ZString existing = scratch.path() + L"\\";
+    ScopedEnv tmp(L"TMP", missing.c_str());       // GetTempPathW reports this one, which does not exist
+    ScopedEnv temp(L"TEMP", existing.c_str());    // so this one is taken, without its trailing backslash
+    EXPECT_EQ(tempFolder(), scratch.path());
+}
+
+TEST(TempFolder, UniquePathsLiveInTheSubFolderAndNeverRepeat)
+{
+    const ZString a = uniqueTempPath(kTempSubFolder, L"pre", L".pdf");
+    const ZString b = uniqueTempPath(kTempSubFolder, L"pre", L".pdf");
+    EXPECT_NE(a, b);
+    EXPECT_EQ(folderPart(a), joinPath(tempFolder(), kTempSubFolder));
+    EXPECT_TRUE(isFolder(folderPart(a)));
+    EXPECT_TRUE(fileNamePart(a).startsWith(L"pre"));
+    EXPECT_TRUE(a.endsWith(L".pdf"));
+    EXPECT_FALSE(pathExists(a));
+    const ZString folder = uniqueTempFolder(kTempSubFolder, L"dir", L"");
+    EXPECT_TRUE(isFolder(folder));
+    EXPECT_TRUE(deleteTree(folder));
+}
+
+TEST(FreeNumberedName, TakesTheFirstFreeNumber)
+{
+    ScratchFolder scratch;
+    const ZString report = scratch.file(L"report.pdf");
+    EXPECT_EQ(freeNumberedName(report), report);
+    touch(report);
+    touch(scratch.file(L"report (1).pdf"));
+    EXPECT_EQ(freeNumberedName(report), scratch.file(L"report (2).pdf"));
+}
+
+TEST(DeleteTree, SparesHiddenEntriesAndTheirFolder)
+{
+    ScratchFolder scratch;
+    const ZString top = scratch.file(L"tree");
+    ASSERT_TRUE(createFolder(joinPath(top, L"sub\\deeper"), true));
+    touch(joinPath(top, L"a.txt"));
+    touch(joinPath(top, L"sub\\deeper\\b.txt"));
+    const ZString hidden = joinPath(top, L"secret.txt");
+    touch(hidden);
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_FALSE(deleteTree(top));
+    EXPECT_TRUE(pathExists(hidden));
+    EXPECT_TRUE(isFolder(top));
+    EXPECT_FALSE(pathExists(joinPath(top, L"a.txt")));
+    EXPECT_FALSE(pathExists(joinPath(top, L"sub")));
+
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(deleteTree(top));
+    EXPECT_FALSE(pathExists(top));
+}
+
+TEST(FileDeletion, FailsQuietlyAndDefersLockedFiles)
+{
+    ScratchFolder scratch;
+    EXPECT_FALSE(deleteFile(L"", true));
+    EXPECT_FALSE(deleteFile(scratch.file(L"none"), true));
+
+    const ZString locked = scratch.file(L"locked.bin");
+    touch(locked);
+    HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const size_t before = deferredDeletionCount();
+    EXPECT_FALSE(deleteFile(locked, true));
+    EXPECT_EQ(deferredDeletionCount(), before + 1);
+    CloseHandle(h);
+
+    const ZString later = scratch.file(L"later.bin");
+    touch(later);
+    deferDeletion(later);
+    deferDeletion(L"");
+    EXPECT_TRUE(pathExists(later));
+    deleteDeferredFiles();
+    EXPECT_FALSE(pathExists(locked));
+    EXPECT_FALSE(pathExists(later));
+    EXPECT_EQ(deferredDeletionCount(), 0u);
+}
+
+TEST(FileCopy, OverwritesAndRejectsEmptyPaths)
+{
+    ScratchFolder scratch;
+    const ZString from = scratch.file(L"from.txt");
+    const ZString to = scratch.file(L"to.txt");
+    touch(from, "new content");
+    touch(to, "old");
+    EXPECT_TRUE(copyFile(from, to));
+    EXPECT_EQ(readFileBytes(to), "new content");
+    EXPECT_FALSE(copyFile(L"", to));
+    EXPECT_FALSE(copyFile(scratch.file(L"missing"), to, 2, 1));
+}
+
+TEST(Listing, ListsCountsAndFilters)
+{
+    ScratchFolder scratch;
+    touch(scratch.file(L"a.pdf"));
+    touch(scratch.file(L"b.txt"));
+    ASSERT_TRUE(createFolder(scratch.file(L"sub"), false));
+    const ZString hidden = scratch.file(L"h.txt");
+    touch(hidden);
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    std::vector<ZString> files, folders;
+    listFolder(scratch.path(), &files, &folders, kListFiles | kListFolders, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(folders, std::vector<ZString>{scratch.file(L"sub")});
+
+    EXPECT_EQ(countEntries(scratch.path(), FILE_ATTRIBUTE_DIRECTORY, 0), 1);
+    EXPECT_EQ(countEntries(scratch.path(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_DIRECTORY,
+                           FILE_ATTRIBUTE_HIDDEN),
+              3);
+    EXPECT_EQ(countEntries(scratch.path(), 0xFFFFFFFF, 0, 2), 2);
+
+    std::vector<ZString> out;
+    filterPaths({scratch.file(L"a.pdf"), scratch.file(L"sub"), scratch.file(L"none")}, out, kFilterExistingFiles);
+    EXPECT_EQ(out, std::vector<ZString>{scratch.file(L"a.pdf")});
+    out.clear();
+    filterPaths({scratch.file(L"a.pdf"), scratch.file(L"sub")}, out, kFilterFolders);
+    EXPECT_EQ(out, std::vector<ZString>{scratch.file(L"sub")});
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(PathQuestions, ExistenceShortcutsAndFullPaths)
+{
+    ScratchFolder scratch;
+    touch(scratch.file(L"f.txt"));
+    EXPECT_TRUE(isFile(scratch.file(L"f.txt")));
+    EXPECT_FALSE(isFile(scratch.path()));
+    EXPECT_TRUE(isFolder(scratch.path()));
+    EXPECT_FALSE(pathExists(L""));
+    EXPECT_EQ(resolveShortcut(scratch.file(L"f.txt")), scratch.file(L"f.txt"));
+    EXPECT_EQ(resolveShortcut(scratch.file(L"broken.LNK")), scratch.file(L"broken.LNK"));
+    EXPECT_EQ(fullPath(L"C:\\a\\..\\b"), L"C:\\b");
+}

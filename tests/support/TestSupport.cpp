@@ -1,0 +1,70 @@
+#include "tests/support/TestSupport.h"
+
+#include "base/TextUtil.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef _WIN32
+#include "base/Files.h"
+#include "base/Paths.h"
+#endif
+
+namespace {
+FILE* openFile(const ZString& path, const char* mode)
+{
+#ifdef _WIN32
+    const ZString wmode(std::wstring(mode, mode + std::char_traits<char>::length(mode)));
+    return _wfopen(path.c_str(), wmode.c_str());
+#else
+    return std::fopen(path.toUtf8().c_str(), mode);
+#endif
+}
+} // namespace
+
+ZString sourcePath(const wchar_t* relative)
+{
+    const char* root = std::getenv("QUILLET_SOURCE_DIR");
+    const std::string rootText = root != nullptr ? root : ".";
+    const ZString path = utf8DecodeLenient(rootText.data(), rootText.size());
+#ifdef _WIN32
+    ZString rel(relative);
+    rel.replaceChars(L"/", L'\\');
+    return joinPath(path, rel);
+#else
+    ZString rel(relative);
+    rel.replaceChars(L"\\", L'/');
+    return path + L"/" + rel;
+#endif
+}
+
+std::string readFileBytes(const ZString& path)
+{
+    std::string bytes;
+    FILE* f = openFile(path, "rb");
+    if (f == nullptr)
+        return bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool writeFileBytes(const ZString& path, const std::string& bytes)
+{
+    FILE* f = openFile(path, "wb");
+    if (f == nullptr)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+#ifdef _WIN32
+ScratchFolder::ScratchFolder() : m_path(uniqueTempFolder(L"TamloTests", L"t", L"")) {}
+
+ScratchFolder::~ScratchFolder() { deleteTree(m_path); }
+
+ZString ScratchFolder::file(const wchar_t* name) const { return joinPath(m_path, name); }
+#endif

@@ -1,0 +1,31 @@
+// Helpers shared by the test programs.
+#pragma once
+
+#include "base/ZString.h"
+
+#include <string>
+
+// A path below the source tree (from QUILLET_SOURCE_DIR, set by ctest), with
+// the platform's separator.
+ZString sourcePath(const wchar_t* relative);
+
+// The bytes of a file; empty when it cannot be read.
+std::string readFileBytes(const ZString& path);
+bool writeFileBytes(const ZString& path, const std::string& bytes);
+
+#ifdef _WIN32
+// A fresh folder under the temporary folder, deleted with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const ZString& path() const { return m_path; }
+    ZString file(const wchar_t* name) const;
+
+private:
+    ZString m_path;
+};
+#endif

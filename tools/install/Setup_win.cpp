@@ -1,0 +1,64 @@
+// quillet-setup: the installation step. Writes the installation's settings
+// (where the suite's programs live, how Ghostscript is started) and the user's
+// folders, so that a fresh machine needs no hand editing. Safe to run again:
+// user folders already set are kept.
+//
+//   quillet-setup.exe [--gs "command line of the Ghostscript console program"]
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Settings.h"
+#include "suite/settings/SettingsStore.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+namespace {
+
+ZString programFolder()
+{
+    wchar_t buffer[4096];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, 4096);
+    return folderPart(ZString(buffer, static_cast<int>(n)));
+}
+
+ZString shellFolder(int csidl)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+        return ZString();
+    return ZString(buffer);
+}
+
+void setUserFolderOnce(const wchar_t* key, const ZString& folder)
+{
+    ZString value = userConfig_getStr(key, ZString());
+    if (value.isEmpty()) {
+        value = folder;
+        userConfig_setStr(key, value);
+    }
+    createFolder(value, true);
+    wprintf(L"%ls=%ls\n", key, value.c_str());
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const ZString bin = programFolder();
+    settingsStore_setStr(SettingsScope::Program, L"InstallDir", bin);
+    settingsStore_setStr(SettingsScope::Program, L"BinDir", bin);
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (wcscmp(argv[i], L"--gs") == 0)
+            settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", argv[++i]);
+    }
+    wprintf(L"settings: %ls\n", settingsStore_folder().c_str());
+
+    const ZString local = shellFolder(CSIDL_LOCAL_APPDATA);
+    const ZString documents = shellFolder(CSIDL_PERSONAL);
+    setUserFolderOnce(L"LocalAppDataDir", joinPath(local, L"Tamlo"));
+    setUserFolderOnce(L"ArchiveDir", joinPath(documents, L"Tamlo\\Archive"));
+    setUserFolderOnce(L"FavoriteDir", joinPath(documents, L"Tamlo\\Favorites"));
+    return 0;
+}

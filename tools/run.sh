@@ -1,0 +1,35 @@
+#!/bin/sh
+# Builds the 64-bit program and starts it on a bundled sample PDF under Wine.
+# Without a display it starts its own Xvfb, waits for the window, saves a
+# screenshot, prints its path and ends the program.
+# Usage: tools/run.sh [file ...]   (default: samples/sample.pdf)
+set -eu
+cd "$(dirname "$0")/.."
+tools/setup.sh
+tools/build.sh x86_64
+[ $# -gt 0 ] || set -- samples/sample.pdf
+
+. tools/wine-session.sh
+HEADLESS=0
+[ -n "${DISPLAY:-}" ] || HEADLESS=1
+trap wine_session_stop EXIT INT TERM
+wine_session_start build/x86_64
+wine_install build/x86_64
+
+args=""
+for f in "$@"; do args="$args $(winpath "$f")"; done
+# shellcheck disable=SC2086
+$W build/x86_64/bin/tamlo-Quillet.exe $args </dev/null >build/x86_64/run.log 2>&1 &
+APP_PID=$!
+if [ "$HEADLESS" = 0 ]; then
+  wait "$APP_PID" || true
+  exit 0
+fi
+i=0
+while [ $i -lt 150 ] && ! xwininfo -root -tree 2>/dev/null | grep -q '"Tamlo Quillet"'; do sleep 0.2; i=$((i+1)); done
+sleep 3   # let the window finish painting its pages
+shot=$(pwd)/build/screenshot.png
+import -window root "$shot"
+kill "$APP_PID" 2>/dev/null || true
+wait "$APP_PID" 2>/dev/null || true
+echo "screenshot: $shot"
