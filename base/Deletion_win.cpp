@@ -88,6 +88,8 @@ void deferDeletion(const ZString& path)
         deferred().add(path);
 }
 
+void deleteLater(const ZString& path) { deferDeletion(path); }
+
 void deleteDeferredFiles() { deferred().runAll(); }
 
 size_t deferredDeletionCount() { return deferred().size(); }

@@ -24,6 +24,9 @@ ZString uniqueTempFolder(const ZString& subFolder, const ZString& prefix, const 
 // The sub-folder of the temporary folder that holds the program's own files.
 inline const wchar_t* const kTempSubFolder = L"Tamlo";
 
+// The names the conversions use for the operations below.
+ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension);
+
 // The path itself when it is free, else "name (N).ext" with the first free N >= 1.
 ZString freeNumberedName(const ZString& path);
 
@@ -40,6 +43,8 @@ bool deleteTree(const ZString& path);
 // Queues a path for deletion at exit without trying now. Empty paths are ignored.
 void deferDeletion(const ZString& path);
 
+void deleteLater(const ZString& path);
+
 // Deletes every queued path that still exists (files, or folders as trees) and
 // empties the queue. Runs at process exit by itself; may be called earlier.
 void deleteDeferredFiles();
@@ -52,6 +57,8 @@ bool copyFile(const ZString& from, const ZString& to, int attempts = 1, uint32_t
 
 // copyFile with 5 attempts, 500 ms apart; on failure a "File copy error" box.
 bool copyFileWithMessage(const ZString& from, const ZString& to, HWND owner);
+
+bool copyFileRetry(const ZString& from, const ZString& to, HWND owner);
 
 enum ListFlags : unsigned { kListFiles = 1, kListFolders = 2 };
 

@@ -42,6 +42,8 @@ bool copyFileWithMessage(const ZString& from, const ZString& to, HWND owner)
     return false;
 }
 
+bool copyFileRetry(const ZString& from, const ZString& to, HWND owner) { return copyFileWithMessage(from, to, owner); }
+
 void listFolder(const ZString& folder, std::vector<ZString>* files, std::vector<ZString>* folders, unsigned flags,
                 uint32_t excludedAttributes)
 {

@@ -100,3 +100,8 @@ ZString freeNumberedName(const ZString& path)
             return candidate;
     }
 }
+
+ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension)
+{
+    return uniqueTempPath(subFolder, prefix, extension);
+}

@@ -1,0 +1,68 @@
+#include "base/Thread.h"
+
+#include <windows.h>
+
+Thread::~Thread()
+{
+    if (m_handle == nullptr)
+        return;
+    if (isRunning())
+        TerminateThread(m_handle, 1);
+    CloseHandle(m_handle);
+    m_handle = nullptr;
+}
+
+void Thread::run()
+{
+    if (m_runnable != nullptr)
+        m_runnable->run();
+}
+
+bool Thread::isRunning() const
+{
+    if (m_handle == nullptr)
+        return false;
+    DWORD code = 0;
+    if (!GetExitCodeThread(m_handle, &code))
+        return true;
+    return code == STILL_ACTIVE;
+}
+
+void Thread::suspend()
+{
+    if (m_handle != nullptr)
+        SuspendThread(m_handle);
+}
+
+void Thread::resume()
+{
+    if (m_handle != nullptr)
+        ResumeThread(m_handle);
+}
+
+unsigned long __stdcall Thread::entry(void* self)
+{
+    static_cast<Thread*>(self)->run();
+    return 0;
+}
+
+bool Thread::start()
+{
+    if (isRunning())
+        return true;
+    if (m_handle != nullptr) {
+        CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+    DWORD id = 0;
+    m_handle = CreateThread(nullptr, 0, entry, this, 0, &id);
+    m_id = id;
+    return m_handle != nullptr;
+}
+
+bool Thread::join(uint32_t timeoutMs)
+{
+    if (m_handle == nullptr)
+        return true;
+    return WaitForSingleObject(m_handle, timeoutMs) == WAIT_OBJECT_0;
+}
