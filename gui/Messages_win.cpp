@@ -1,0 +1,64 @@
+#include "gui/Messages.h"
+
+#include "base/Lang.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+std::atomic<HWND> g_owner{nullptr};
+
+std::mutex& answererLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+MessageAnswerer& answerer()
+{
+    static MessageAnswerer instance;
+    return instance;
+}
+
+} // namespace
+
+void setMessageOwner(HWND owner) { g_owner = owner; }
+
+HWND messageOwner() { return g_owner; }
+
+int showMessage(const ZString& text, const ZString& caption, unsigned flags)
+{
+    MessageAnswerer answer;
+    {
+        std::lock_guard<std::mutex> guard(answererLock());
+        answer = answerer();
+    }
+    if (answer)
+        return answer(text, caption, flags);
+    return MessageBoxW(g_owner, text.c_str(), caption.c_str(), flags);
+}
+
+void showError(const ZString& text) { showMessage(text, lang_getStr(L"general/error"), MB_OK | MB_ICONERROR); }
+
+int askConfirmation(const ZString& text, unsigned buttons)
+{
+    return showMessage(text, lang_getStr(L"general/confirmation"), buttons | MB_ICONQUESTION);
+}
+
+void showInfo(const ZString& text) { showMessage(text, lang_getStr(L"general/info"), MB_OK | MB_ICONINFORMATION); }
+
+void showCharactersNotAllowed(const ZString& characters)
+{
+    ZString text(lang_getStr(L"quillet/explorer/list/~note-characters-not-allowed"));
+    text.replaceAll(L"{CHARACTERS}", characters);
+    showMessage(text, lang_getStr(L"general/note"), MB_OK | MB_ICONWARNING);
+}
+
+void setMessageAnswerer(MessageAnswerer answer)
+{
+    std::lock_guard<std::mutex> guard(answererLock());
+    answerer() = std::move(answer);
+}
