@@ -13,13 +13,13 @@ int screenDpi()
     return dpi > 0 ? dpi : 96;
 }
 
-struct FontSpec {
+struct FontStyle {
     int height; // at 96 dpi
     int weight; // 0: as the stock font
     bool underline;
 };
 
-const FontSpec kFontSpecs[UiResources::FontCount] = {
+const FontStyle kFontStyles[UiResources::FontCount] = {
     {14, 0, false},   // normal
     {14, 700, false}, // bold
     {14, 400, true},  // underlined
@@ -81,10 +81,10 @@ UiResources::UiResources(const BaseInstance& resources) : m_dpi(screenDpi())
     for (int i = 0; i < FontCount; ++i) {
         LOGFONTW lf = stock;
         wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Arial");
-        lf.lfHeight = kFontSpecs[i].height * m_dpi / 96;
-        if (kFontSpecs[i].weight != 0)
-            lf.lfWeight = kFontSpecs[i].weight;
-        lf.lfUnderline = kFontSpecs[i].underline ? TRUE : FALSE;
+        lf.lfHeight = kFontStyles[i].height * m_dpi / 96;
+        if (kFontStyles[i].weight != 0)
+            lf.lfWeight = kFontStyles[i].weight;
+        lf.lfUnderline = kFontStyles[i].underline ? TRUE : FALSE;
         m_fonts[i] = CreateFontIndirectW(&lf);
     }
     for (int i = 0; i < kImageListCount; ++i)
