@@ -1,5 +1,6 @@
 #include "base/Paths.h"
 #include "base/TextUtil.h"
+#include "base/UrlEncode.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +77,13 @@ TEST(Paths, JoiningAndParts)
     EXPECT_EQ(withoutExtension(L"C:\\d\\report.pdf"), L"C:\\d\\report");
     EXPECT_TRUE(hasInvalidFileNameChars(L"a?b"));
     EXPECT_FALSE(hasInvalidFileNameChars(L"a b.pdf"));
+}
+
+TEST(UrlEncode, KeepsUnreservedAndEncodesUtf8BytesInLowerCaseHex)
+{
+    EXPECT_EQ(urlEncode(L"Tamlo-Quillet_8.3.0~"), L"Tamlo-Quillet_8.3.0~");
+    EXPECT_EQ(urlEncode(L"a b&c=d/e+f"), L"a%20b%26c%3dd%2fe%2bf");
+    // U+00E4 is two UTF-8 bytes, U+20AC three, U+1F600 (a surrogate pair) four.
+    EXPECT_EQ(urlEncode(L"\xE4\x20AC\xD83D\xDE00"), L"%c3%a4%e2%82%ac%f0%9f%98%80");
+    EXPECT_EQ(urlEncodeBytes(std::string("\x00\xFF", 2)), "%00%ff");
 }

@@ -1,0 +1,25 @@
+// The one road by which files from outside become jobs: command lines (the
+// program's own, handed over by a second start or another program of the
+// suite) and single files (opened, dropped, chosen in the explorer).
+#pragma once
+
+#include "base/ZString.h"
+
+// Processes one command line. Calls made while an earlier one is still being
+// processed (from a nested message loop) are queued and processed afterwards,
+// in arrival order.
+void handleCommandLine(const ZString& commandLine);
+
+// Adds an existing file: PostScript is converted to PDF first, PDF goes to the
+// job list, anything else is queued for the conversion tool. An empty name lets
+// the job list choose one.
+void addFile(const ZString& path, const ZString& jobName = ZString());
+
+enum class FileKind { PostScript, Pdf, Other };
+// By the extension, without case: ".ps" and ".eps", ".pdf", anything else.
+FileKind fileKindOf(const ZString& path);
+
+// True when the extension (with its dot) is registered under HKEY_CLASSES_ROOT.
+bool isRegisteredExtension(const ZString& extension);
+// The file's name, without its extension when that is registered.
+ZString jobNameForFile(const ZString& path);

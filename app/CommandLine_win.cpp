@@ -1,0 +1,160 @@
+#include "app/CommandLine.h"
+
+#include "app/App.h"
+#include "app/AppWin.h"
+#include "app/Features.h"
+#include "app/FileHandlerArgs.h"
+#include "app/VistelSequentializer.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "operations/Conversions.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <deque>
+#include <exception>
+
+namespace {
+
+// Command lines waiting to be processed; the front one is being processed.
+std::deque<ZString>& pendingCommandLines()
+{
+    static std::deque<ZString> queue;
+    return queue;
+}
+
+UINT_PTR g_bringToFrontTimer = 0;
+
+AppWin* mainWindow()
+{
+    App* app = App::instance();
+    return app != nullptr ? app->mainWindow() : nullptr;
+}
+
+size_t jobCount()
+{
+    App* app = App::instance();
+    return app != nullptr && app->jobStore() != nullptr ? app->jobStore()->jobCount() : 0;
+}
+
+void showFolder(const ZString& folder)
+{
+    if (AppWin* window = mainWindow())
+        window->explorerList().navigate(folder, true);
+}
+
+void killBringToFrontTimer()
+{
+    if (g_bringToFrontTimer != 0) {
+        KillTimer(nullptr, g_bringToFrontTimer);
+        g_bringToFrontTimer = 0;
+    }
+}
+
+void CALLBACK bringToFrontLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    killBringToFrontTimer();
+    if (AppWin* window = mainWindow())
+        window->bringToFront();
+}
+
+void processCommandLine(const ZString& commandLine)
+{
+    FileHandlerArgs args;
+    args.parse(commandLine, false);
+    const size_t count = args.files.size();
+    for (const ZString& file : args.files) {
+        // A name given for several files would name them all alike: each is named after its file instead.
+        const ZString name = count > 1 ? jobNameForFile(file) : args.name;
+        addFile(file, name);
+        if (args.deleteFiles && count == 1) {
+            DeleteFileW(file.c_str());
+            if (!args.dir.isEmpty() && isFolder(args.dir) && jobCount() == 1)
+                showFolder(args.dir);
+        } else if (jobCount() == 1) {
+            showFolder(folderPart(file));
+        }
+    }
+}
+
+} // namespace
+
+void handleCommandLine(const ZString& commandLine)
+{
+    if (commandLine.isEmpty())
+        return;
+    std::deque<ZString>& pending = pendingCommandLines();
+    pending.push_back(commandLine);
+    if (pending.size() > 1)
+        return; // a call further up the stack is still working and takes this one next
+    while (!pending.empty()) {
+        try {
+            processCommandLine(ZString(pending.front()));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+        pending.pop_front();
+    }
+}
+
+void addFile(const ZString& path, const ZString& jobName)
+{
+    if (!isFile(path))
+        return;
+    killBringToFrontTimer();
+    VistelSequentializer& converter = VistelSequentializer::instance();
+    AppWin* window = mainWindow();
+    switch (fileKindOf(path)) {
+    case FileKind::PostScript: {
+        const ZString pdf = uniqueTempPath(kTempSubFolder, ZString(), L".pdf");
+        if (convertPsToPdf(path, pdf, window != nullptr ? window->hwnd() : nullptr) && isFile(pdf) &&
+            window != nullptr)
+            window->jobList().addJobFromFile(pdf, jobName);
+        deleteFile(pdf, true);
+        break;
+    }
+    case FileKind::Pdf:
+        if (window != nullptr)
+            window->jobList().addJobFromFile(path, jobName);
+        break;
+    case FileKind::Other:
+        converter.push(path);
+        if (!converter.isRunning())
+            converter.start();
+        return;
+    }
+    if (window != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
+        g_bringToFrontTimer = SetTimer(nullptr, 0, 3000, bringToFrontLater);
+}
+
+FileKind fileKindOf(const ZString& path)
+{
+    ZString ext = extensionOf(path);
+    ext.toLower();
+    if (ext.equals(L".ps") || ext.equals(L".eps"))
+        return FileKind::PostScript;
+    if (ext.equals(L".pdf"))
+        return FileKind::Pdf;
+    return FileKind::Other;
+}
+
+bool isRegisteredExtension(const ZString& extension)
+{
+    if (extension.isEmpty())
+        return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+ZString jobNameForFile(const ZString& path)
+{
+    ZString name = fileNamePart(path);
+    const ZString ext = extensionOf(path);
+    if (isRegisteredExtension(ext))
+        name.truncate(name.length() - ext.length());
+    return name;
+}

@@ -1,0 +1,75 @@
+#include "app/Companions.h"
+
+#include "app/App.h"
+#include "app/AppWin.h"
+#include "app/Choosers.h"
+#include "app/FileHandlerArgs.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+bool shellStart(const wchar_t* verb, const ZString& file, const ZString& parameters, int show)
+{
+    const HINSTANCE result = ShellExecuteW(nullptr, verb, file.c_str(),
+                                           parameters.isEmpty() ? nullptr : parameters.c_str(), nullptr, show);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+HWND mainWindowHandle()
+{
+    App* app = App::instance();
+    return app != nullptr && app->mainWindow() != nullptr ? app->mainWindow()->hwnd() : nullptr;
+}
+
+} // namespace
+
+ZString companionPath(const wchar_t* fileName, bool quoted)
+{
+    const ZString path = joinPath(progConfig_getStr(L"BinDir", ZString()), fileName);
+    return quoted ? quote(path) : path;
+}
+
+bool companionExists(const wchar_t* fileName) { return pathExists(companionPath(fileName)); }
+
+bool startBackgroundProgram()
+{
+    if (FindWindowW(L"Tamlo_Backend", L"Tamlo") != nullptr)
+        return true;
+    // A missing program is not started at all, so that the shell shows no error of its own.
+    if (!companionExists(kBackgroundProgram))
+        return false;
+    return shellStart(L"open", companionPath(kBackgroundProgram), ZString(), SW_HIDE);
+}
+
+void openSettingsProgram(bool elevated)
+{
+    shellStart(elevated ? L"runas" : L"open", companionPath(kSettingsProgram), ZString(), SW_SHOWNORMAL);
+}
+
+void openScannerImport() { shellStart(L"open", companionPath(kConversionTool), L"<twain>", SW_SHOWNORMAL); }
+
+void extractPages(const ZString& pdfPath)
+{
+    ZString path(pdfPath);
+    if (path.isEmpty() && !choosePdfFile(mainWindowHandle(), ZString(), ZString(), path))
+        return;
+    shellStart(L"open", companionPath(kConversionTool), ZString(L"-extractPages ") + quote(path), SW_SHOW);
+}
+
+void openCertificateManager() { shellStart(L"open", L"certmgr.msc", ZString(), SW_SHOW); }
+
+void handFilesToFaxProgram(const FileHandlerArgs& args)
+{
+    shellStart(L"open", companionPath(kFaxProgram), args.toCommandLine(), SW_SHOWNORMAL);
+}
+
+void openUrl(const ZString& url)
+{
+    shellStart(L"open", L"rundll32.exe", ZString(L"url.dll,FileProtocolHandler ") + url, SW_SHOW);
+}

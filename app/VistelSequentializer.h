@@ -1,0 +1,36 @@
+// Hands files that are neither PDF nor PostScript to the suite's conversion tool,
+// one at a time and in arrival order, on a worker thread of its own.
+#pragma once
+
+#include "base/Thread.h"
+#include "base/ZString.h"
+
+#include <windows.h>
+
+#include <deque>
+
+class VistelSequentializer : public Thread {
+public:
+    VistelSequentializer();
+    ~VistelSequentializer() override;
+
+    // The process's worker, made on first use and kept until the process ends.
+    static VistelSequentializer& instance();
+
+    // Queues a path and wakes the worker. Safe from any thread.
+    void push(const ZString& path);
+    // Takes queued paths until the process ends; waits while the queue is empty.
+    void run() override;
+
+protected:
+    // Runs the conversion tool on one file and waits for it.
+    virtual void convert(const ZString& commandLine);
+
+private:
+    bool take(ZString& path);
+
+    CRITICAL_SECTION m_lock; // guards m_queue and m_stopping
+    HANDLE m_wake;           // auto-reset event, set by every push: a push is never missed
+    std::deque<ZString> m_queue;
+    bool m_stopping = false;
+};
