@@ -9,6 +9,17 @@ int BufferReader::readByte()
     return m_buffer->data()[m_position++];
 }
 
+int BufferReader::readBytes(DataBuffer& out, int count)
+{
+    const int available = m_buffer->length() - m_position;
+    const int n = count < available ? count : available;
+    if (n <= 0)
+        return 0;
+    out.append(m_buffer->data() + m_position, n);
+    m_position += n;
+    return n;
+}
+
 void BufferReader::seek(int position)
 {
     const int length = m_buffer->length();

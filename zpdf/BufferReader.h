@@ -9,6 +9,7 @@ class BufferReader : public Reader {
 public:
     explicit BufferReader(const DataBuffer& buffer) : m_buffer(&buffer) {}
 
+    int readBytes(DataBuffer& out, int count) override;
     int readByte() override;
     // Clamped to 0..length.
     void seek(int position) override;

@@ -24,7 +24,7 @@ void FileWriter::writeChar(unsigned char byte)
         m_failed = true;
         return;
     }
-    ++m_position;
+    advance(1);
 }
 
 void FileWriter::writeBytes(const void* data, int offset, int count)
@@ -32,7 +32,7 @@ void FileWriter::writeBytes(const void* data, int offset, int count)
     if (m_failed || m_file == nullptr || data == nullptr || count <= 0 || offset < 0)
         return;
     const size_t n = std::fwrite(static_cast<const unsigned char*>(data) + offset, 1, static_cast<size_t>(count), m_file);
-    m_position += static_cast<int32_t>(n);
+    advance(static_cast<int64_t>(n));
     if (n != static_cast<size_t>(count))
         m_failed = true;
 }

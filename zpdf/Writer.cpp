@@ -3,7 +3,15 @@
 #include "zpdf/NumberText.h"
 #include "zpdf/Object.h"
 
+#include <cstdint>
+
 namespace zpdf {
+
+void Writer::advance(int64_t count)
+{
+    const int64_t position = m_position + count;
+    m_position = position > INT32_MAX ? INT32_MAX : static_cast<int32_t>(position);
+}
 
 void Writer::writeObject(const Object& object) { object.write(*this); }
 
@@ -33,7 +41,7 @@ void Writer::writeDouble(double value) { writeString(formatDouble("%f", value).c
 void BufferWriter::writeChar(unsigned char byte)
 {
     m_buffer.append(byte);
-    ++m_position;
+    advance(1);
 }
 
 void BufferWriter::writeBytes(const void* data, int offset, int count)
@@ -41,7 +49,7 @@ void BufferWriter::writeBytes(const void* data, int offset, int count)
     if (data == nullptr || count <= 0 || offset < 0)
         return;
     m_buffer.append(static_cast<const unsigned char*>(data) + offset, count);
-    m_position += count;
+    advance(count);
 }
 
 } // namespace zpdf

@@ -31,6 +31,9 @@ public:
     virtual void flush() = 0;
 
 protected:
+    // Counts written bytes (saturating at the int range).
+    void advance(int64_t count);
+
     int32_t m_position = 0;
 };
 
