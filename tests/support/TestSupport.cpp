@@ -8,6 +8,9 @@
 #ifdef _WIN32
 #include "base/Files.h"
 #include "base/Paths.h"
+#else
+#include <filesystem>
+#include <stdexcept>
 #endif
 
 namespace {
@@ -67,4 +70,21 @@ ScratchFolder::ScratchFolder() : m_path(uniqueTempFolder(L"TamloTests", L"t", L"
 ScratchFolder::~ScratchFolder() { deleteTree(m_path); }
 
 ZString ScratchFolder::file(const wchar_t* name) const { return joinPath(m_path, name); }
+#else
+ScratchFolder::ScratchFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/TamloTests-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a scratch folder");
+    m_path = utf8DecodeLenient(pattern.data(), pattern.size());
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path.toUtf8(), ignored);
+}
+
+ZString ScratchFolder::file(const wchar_t* name) const { return m_path + L"/" + name; }
 #endif

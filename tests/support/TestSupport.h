@@ -13,7 +13,6 @@ ZString sourcePath(const wchar_t* relative);
 std::string readFileBytes(const ZString& path);
 bool writeFileBytes(const ZString& path, const std::string& bytes);
 
-#ifdef _WIN32
 // A fresh folder under the temporary folder, deleted with everything in it.
 class ScratchFolder {
 public:
@@ -28,4 +27,3 @@ public:
 private:
     ZString m_path;
 };
-#endif

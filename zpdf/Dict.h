@@ -1,0 +1,65 @@
+// PDF dictionaries, kept sorted by the bytes of their keys (not by insertion),
+// which is also the order they are written in; and the trailer dictionary.
+#pragma once
+
+#include "zpdf/Name.h"
+#include "zpdf/Object.h"
+
+#include <map>
+
+namespace zpdf {
+
+struct NameOrder {
+    bool operator()(const IPtr<Name>& a, const IPtr<Name>& b) const { return a->bytes().compare(b->bytes()) < 0; }
+};
+
+class Dict : public Object {
+public:
+    using Entries = std::map<IPtr<Name>, IPtr<Object>, NameOrder>;
+
+    Dict() : Object(ObjectType::Dict) {}
+
+    int size() const { return static_cast<int>(m_entries.size()); }
+    bool has(const IPtr<Name>& key) const;
+    // The value as stored (possibly a reference), or null.
+    IPtr<Object> get(const IPtr<Name>& key) const;
+    // The value resolved as that kind, or null when absent or of another kind.
+    // getDict of a stream gives the stream's dictionary.
+    IPtr<Array> getArray(const IPtr<Name>& key) const;
+    IPtr<Dict> getDict(const IPtr<Name>& key) const;
+    IPtr<Number> getNumber(const IPtr<Name>& key) const;
+    // Stores the pair, replacing the value of an existing key; does nothing
+    // when either is null.
+    void set(const IPtr<Name>& key, const IPtr<Object>& value);
+    void remove(const IPtr<Name>& key);
+
+    Entries::const_iterator begin() const { return m_entries.begin(); }
+    Entries::const_iterator end() const { return m_entries.end(); }
+
+    void write(Writer& writer) const override;
+    IPtr<Object> clone() const override;
+    using Object::equals;
+    bool equals(const Object* other) const override;
+
+protected:
+    explicit Dict(ObjectType type) : Object(type) {}
+    // Writes the entries between "<<" and ">>".
+    void writeEntries(Writer& writer) const;
+    void cloneEntriesInto(Dict& copy) const;
+
+private:
+    Entries m_entries;
+};
+
+// The trailer of a cross-reference section: a dictionary written after "trailer".
+class Trailer : public Dict {
+public:
+    Trailer() : Dict(ObjectType::Trailer) {}
+    // A trailer sharing the entries of a dictionary.
+    explicit Trailer(const Dict& dict);
+
+    void write(Writer& writer) const override;
+    IPtr<Object> clone() const override;
+};
+
+} // namespace zpdf

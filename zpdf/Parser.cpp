@@ -1,0 +1,322 @@
+#include "zpdf/Parser.h"
+
+#include "zpdf/Array.h"
+#include "zpdf/Dict.h"
+#include "zpdf/Exceptions.h"
+#include "zpdf/Name.h"
+#include "zpdf/Names.h"
+#include "zpdf/Primitives.h"
+#include "zpdf/Reference.h"
+#include "zpdf/Stream.h"
+#include "zpdf/String.h"
+#include "zpdf/XRef.h"
+
+#include <cstdio>
+#include <string>
+
+namespace zpdf {
+
+// Counts one level of nesting for as long as it lives.
+class Parser::DepthGuard {
+public:
+    explicit DepthGuard(Parser& parser) : m_parser(parser)
+    {
+        if (parser.m_depth >= kMaxDepth)
+            throw PdfException("readObject: Objekte zu tief verschachtelt");
+        ++parser.m_depth;
+    }
+    ~DepthGuard() { --m_parser.m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    Parser& m_parser;
+};
+
+namespace {
+
+// Returns the reader to its mark when the scope ends, however it ends.
+class MarkScope {
+public:
+    explicit MarkScope(Reader& reader) : m_reader(reader) { reader.mark(); }
+    ~MarkScope() { m_reader.reset(); }
+    MarkScope(const MarkScope&) = delete;
+    MarkScope& operator=(const MarkScope&) = delete;
+
+private:
+    Reader& m_reader;
+};
+
+// Shows where a stream's data ended instead of "endstream": the next 100
+// bytes between two lines of asterisks. The position is kept.
+void printMissingEndstream(Reader& reader)
+{
+    const std::string stars(37, '*');
+    std::string text = "\r\n" + stars + "\r\n";
+    const int start = reader.tell();
+    for (int i = 0; i < 100; ++i) {
+        const int c = reader.readByte();
+        if (c < 0)
+            break;
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < 100 && reader.peekIs('\n')) {
+                reader.readByte();
+                ++i;
+            }
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    reader.seek(start);
+    text += "\r\n" + stars + "\r\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+Parser::Parser(const SharedRef<Reader>& reader, ObjectOwner* owner) : m_owner(owner), m_reader(reader) {}
+
+IPtr<Object> Parser::readObject()
+{
+    Reader& r = *m_reader;
+    r.skipWsAndComments();
+    const int c = r.peekByte();
+    if (c == '[')
+        return readArray();
+    if (c == '/')
+        return readName();
+    if (r.peekMatches("<<"))
+        return readDictionary();
+    if (c == '(' || c == '<')
+        return readString();
+    if (r.peekMatches("null"))
+        return readNull();
+    if (r.peekMatches("true") || r.peekMatches("false"))
+        return readBool();
+    if (isReference())
+        return readReference();
+    if (r.isNumberNext())
+        return readNumber();
+    return nullptr;
+}
+
+IPtr<Object> Parser::readArray()
+{
+    DepthGuard depth(*this);
+    Reader& r = *m_reader;
+    r.skip(1);
+    IPtr<Array> array(new Array());
+    for (;;) {
+        r.skipWsAndComments();
+        if (r.peekIs(']'))
+            break;
+        const IPtr<Object> element = readObject();
+        if (!element)
+            throw PdfException("readArray: Fehler beim Lesen von Array Elementen");
+        array->append(element);
+    }
+    r.skip(1);
+    return array;
+}
+
+IPtr<Dict> Parser::readDictionary()
+{
+    DepthGuard depth(*this);
+    Reader& r = *m_reader;
+    r.skip(2);
+    IPtr<Dict> dict(new Dict());
+    for (;;) {
+        r.skipWsAndComments();
+        if (r.peekMatches(">>"))
+            break;
+        if (!r.peekIs('/'))
+            throw PdfException("readDictionary: Name konnte nicht gelesen werden");
+        const IPtr<Name> key = readName();
+        const IPtr<Object> value = readObject();
+        if (!value)
+            throw PdfException("readDictionary: Es konnte kein Object gelesen werden");
+        dict->set(key, value);
+    }
+    r.skip(2);
+    return dict;
+}
+
+IPtr<Name> Parser::readName()
+{
+    Reader& r = *m_reader;
+    r.skip(1);
+    DataBuffer bytes;
+    r.readUntil(bytes, Reader::kNameDelimiters, Reader::kNameDelimiterCount);
+    if (bytes.isEmpty())
+        throw PdfException("readName: Konnte Name nicht lesen");
+    return IPtr<Name>(new Name(bytes));
+}
+
+IPtr<Object> Parser::readString()
+{
+    Reader& r = *m_reader;
+    DataBuffer raw;
+    if (r.peekIs('<')) {
+        for (int c = r.readByte(); c >= 0; c = r.readByte()) {
+            raw.append(static_cast<unsigned char>(c));
+            if (c == '>')
+                break;
+        }
+    } else if (r.peekIs('(')) {
+        int depth = 0;
+        for (int c = r.readByte(); c >= 0; c = r.readByte()) {
+            raw.append(static_cast<unsigned char>(c));
+            if (c == '\\') {
+                const int escaped = r.readByte();
+                if (escaped < 0)
+                    break;
+                raw.append(static_cast<unsigned char>(escaped));
+            } else if (c == '(') {
+                ++depth;
+            } else if (c == ')' && --depth == 0) {
+                break;
+            }
+        }
+    } else {
+        throw PdfException("readString: String beginnt nicht mit '(' oder '<'");
+    }
+    return IPtr<Object>(new String(raw));
+}
+
+IPtr<Object> Parser::readNumber()
+{
+    DataBuffer text;
+    m_reader->readNumberText(text);
+    return IPtr<Object>(new Number(text.toDouble(), NumberKind::Automatic));
+}
+
+IPtr<Object> Parser::readBool()
+{
+    if (m_reader->peekMatches("true")) {
+        m_reader->skip(4);
+        return IPtr<Object>(new Bool(true));
+    }
+    m_reader->skip(5);
+    return IPtr<Object>(new Bool(false));
+}
+
+IPtr<Object> Parser::readNull()
+{
+    m_reader->skip(4);
+    return Null::instance();
+}
+
+bool Parser::isReference()
+{
+    Reader& r = *m_reader;
+    MarkScope scope(r);
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    return r.peekIs('R');
+}
+
+IPtr<Object> Parser::readReference()
+{
+    Reader& r = *m_reader;
+    const int number = r.readInt();
+    r.skipWsAndComments();
+    const int generation = r.readInt();
+    r.skipWsAndComments();
+    r.skip(1);
+    return IPtr<Object>(new Reference(number, generation, m_owner));
+}
+
+bool Parser::isObjectHeader()
+{
+    Reader& r = *m_reader;
+    MarkScope scope(r);
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    return r.peekMatches("obj");
+}
+
+IPtr<Object> Parser::readIndirect(LengthLookup lookup)
+{
+    DepthGuard depth(*this);
+    Reader& r = *m_reader;
+    r.skipWsAndComments();
+    const int number = r.readInt();
+    r.skipWsAndComments();
+    const int generation = r.readInt();
+    r.skipWsAndComments();
+    r.skip(3); // "obj"
+    IPtr<Object> object = readObject();
+    if (!object) {
+        throw PdfException(lookup == LengthLookup::DirectOnly ? "readIndirect: Konnte Object nicht lesen"
+                                                              : "readIndirect: Konnte kein Object lesen");
+    }
+    if (object->type() == ObjectType::Dict) {
+        r.skipWsAndComments();
+        if (r.peekMatches("stream")) {
+            IPtr<Dict> dict(static_cast<Dict*>(object.get()));
+            IPtr<Object> length = dict->get(kLength);
+            if (lookup == LengthLookup::ThroughOwner) {
+                if (length && length->type() == ObjectType::Reference) {
+                    // Loading the length moves the reader; come back here afterwards.
+                    MarkScope scope(r);
+                    length = length->resolve();
+                }
+                if (!length)
+                    throw PdfException("readIndirect: Length nicht vorhanden");
+            }
+            if (!length || length->type() != ObjectType::Number)
+                throw PdfException("readIndirect: Length nicht gesetzt oder Length keine Nummer");
+            const IPtr<StreamData> data = readStreamData(static_cast<const Number*>(length.get())->intValue());
+            object = IPtr<Object>(new Stream(dict, data));
+        }
+    }
+    return IPtr<Object>(new Indirect(number, generation, object, m_owner));
+}
+
+IPtr<StreamData> Parser::readStreamData(int length)
+{
+    Reader& r = *m_reader;
+    r.skip(6); // "stream"
+    r.skipEOL();
+    IPtr<StreamData> data(new StreamData());
+    if (length > 0)
+        r.readBytes(data->bytes(), length);
+    r.skipWsAndComments();
+    if (!r.peekMatches("endstream")) {
+        printMissingEndstream(r);
+        throw PdfException("readStreamData: endstream not found");
+    }
+    r.skip(9);
+    return data;
+}
+
+IPtr<Trailer> Parser::readTrailer()
+{
+    Reader& r = *m_reader;
+    r.skip(7); // "trailer"
+    r.skipWsAndComments();
+    if (!r.peekMatches("<<"))
+        return nullptr;
+    const IPtr<Dict> dict = readDictionary();
+    return IPtr<Trailer>(new Trailer(*dict));
+}
+
+IPtr<StartXRef> Parser::readStartXRef()
+{
+    Reader& r = *m_reader;
+    r.skip(9); // "startxref"
+    r.skipWsAndComments();
+    return IPtr<StartXRef>(new StartXRef(r.readInt()));
+}
+
+} // namespace zpdf

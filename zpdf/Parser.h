@@ -1,0 +1,75 @@
+// Parser: turns the bytes of a reader into objects.
+//
+// The parser is strict: it never repairs. Every structural error is a
+// PdfException with a fixed message (NumberFormatException for missing
+// numbers); a failure leaves the reader where the error was found. Nested
+// arrays, dictionaries and indirect objects loaded on the way are limited to
+// kMaxDepth levels, so no file can exhaust the stack.
+//
+// Every Reference the parser creates gets the parser's owner, which later
+// resolves it (and which loads a stream's Length when it is given by reference).
+#pragma once
+
+#include "zpdf/Object.h"
+#include "zpdf/Reader.h"
+#include "zpdf/SharedRef.h"
+
+namespace zpdf {
+
+class Dict;
+class Name;
+class StartXRef;
+class StreamData;
+class Trailer;
+
+class Parser {
+public:
+    static constexpr int kMaxDepth = 256;
+
+    // How readIndirect finds a stream's Length.
+    enum class LengthLookup {
+        // A reference is loaded through the owner (objects of a loaded document).
+        ThroughOwner,
+        // Only a direct number counts (cross-reference streams, read before
+        // anything can be loaded).
+        DirectOnly,
+    };
+
+    Parser(const SharedRef<Reader>& reader, ObjectOwner* owner);
+
+    Reader& reader() const { return *m_reader; }
+    const SharedRef<Reader>& sharedReader() const { return m_reader; }
+    ObjectOwner* owner() const { return m_owner; }
+
+    // The next object after white space and comments, or null when none
+    // starts there (the caller reports the error).
+    IPtr<Object> readObject();
+    IPtr<Object> readArray();
+    IPtr<Dict> readDictionary();
+    IPtr<Name> readName();
+    IPtr<Object> readString();
+    IPtr<Object> readNumber();
+    IPtr<Object> readBool();
+    IPtr<Object> readNull();
+    // Peeks "number number R" (digits only); the position is kept.
+    bool isReference();
+    IPtr<Object> readReference();
+    // Peeks "number number obj"; the position is kept.
+    bool isObjectHeader();
+    // "number generation obj" and its object; a dictionary followed by
+    // "stream" becomes a Stream with its data. "endobj" is not consumed.
+    IPtr<Object> readIndirect(LengthLookup lookup = LengthLookup::ThroughOwner);
+    // "stream", one line end, length bytes, "endstream".
+    IPtr<StreamData> readStreamData(int length);
+    IPtr<Trailer> readTrailer();
+    IPtr<StartXRef> readStartXRef();
+
+private:
+    class DepthGuard;
+
+    ObjectOwner* m_owner;
+    SharedRef<Reader> m_reader;
+    int m_depth = 0;
+};
+
+} // namespace zpdf

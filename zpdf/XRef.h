@@ -1,0 +1,67 @@
+// Cross-reference data: where each object of a file is, and the startxref
+// record that points at the last cross-reference section.
+#pragma once
+
+#include "zpdf/Object.h"
+
+#include <map>
+
+namespace zpdf {
+
+struct XRefEntry {
+    int32_t number = 0;
+    // For a compressed object: the number of the object stream holding it.
+    int32_t generation = 0;
+    // Byte offset of the object's header; for a compressed object its index
+    // inside the object stream.
+    int32_t offset = 0;
+    uint8_t inUse = 0;
+    uint8_t compressed = 0;
+};
+
+// Cross-reference entries by object number, ascending.
+class XRef : public Object {
+public:
+    using Entries = std::map<int32_t, XRefEntry>;
+
+    XRef() : Object(ObjectType::XRef) {}
+
+    // Adds an entry, replacing any entry of that number.
+    void add(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed);
+    bool has(int32_t number) const { return m_entries.count(number) != 0; }
+    // The entry of that number, or null.
+    const XRefEntry* get(int32_t number) const;
+    // The largest object number, -1 when empty.
+    int32_t maxObjectNumber() const;
+    int size() const { return static_cast<int>(m_entries.size()); }
+    // Copies the entries of other whose numbers are absent here; with
+    // overwrite, every entry.
+    void merge(const XRef& other, bool overwrite);
+
+    Entries::const_iterator begin() const { return m_entries.begin(); }
+    Entries::const_iterator end() const { return m_entries.end(); }
+
+    // A copy with entries of its own.
+    IPtr<Object> clone() const override;
+
+private:
+    Entries m_entries;
+};
+
+// "startxref" and the offset of the last cross-reference section.
+class StartXRef : public Object {
+public:
+    explicit StartXRef(int32_t offset) : Object(ObjectType::StartXRef), m_offset(offset) {}
+
+    int32_t offset() const { return m_offset; }
+
+    void write(Writer& writer) const override;
+    IPtr<Object> clone() const override;
+    using Object::equals;
+    bool equals(const Object* other) const override;
+
+private:
+    int32_t m_offset;
+};
+
+} // namespace zpdf
