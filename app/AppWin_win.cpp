@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/HandOver.h"
 #include "app/UiResources.h"
+#include "gui/Messages.h"
 
 namespace {
 int screenResolution()
@@ -85,6 +86,7 @@ LRESULT AppWin::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const HFONT font = m_resources.font(UiResources::Medium);
         SendMessageW(m_jobList.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageW(m_explorer.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        setMessageOwner(m_hwnd);
         return 0;
     }
     case WM_SIZE:
@@ -97,6 +99,7 @@ LRESULT AppWin::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_DESTROY:
+        setMessageOwner(nullptr);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:

@@ -2,7 +2,7 @@
 
 #include "app/AppWin.h"
 #include "app/CommandLine.h"
-#include "app/Environment.h"
+#include "app/env/Environment.h"
 #include "app/InterimJobs.h"
 #include "app/UiResources.h"
 

@@ -3,6 +3,7 @@
 // suite) and single files (opened, dropped, chosen in the explorer).
 #pragma once
 
+#include "base/WindowHandle.h"
 #include "base/ZString.h"
 
 // Processes one command line. Calls made while an earlier one is still being
@@ -19,7 +20,5 @@ enum class FileKind { PostScript, Pdf, Other };
 // By the extension, without case: ".ps" and ".eps", ".pdf", anything else.
 FileKind fileKindOf(const ZString& path);
 
-// True when the extension (with its dot) is registered under HKEY_CLASSES_ROOT.
-bool isRegisteredExtension(const ZString& extension);
-// The file's name, without its extension when that is registered.
-ZString jobNameForFile(const ZString& path);
+// Lets the user choose documents and adds each as a job named after its file.
+void openDocuments(HWND owner);

@@ -2,8 +2,10 @@
 
 #include "app/App.h"
 #include "app/AppWin.h"
-#include "app/Features.h"
-#include "app/FileHandlerArgs.h"
+#include "app/env/Choosers.h"
+#include "app/env/Features.h"
+#include "app/env/FileHandlerArgs.h"
+#include "app/env/RegisteredNames.h"
 #include "app/VistelSequentializer.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -139,22 +141,11 @@ FileKind fileKindOf(const ZString& path)
     return FileKind::Other;
 }
 
-bool isRegisteredExtension(const ZString& extension)
+void openDocuments(HWND owner)
 {
-    if (extension.isEmpty())
-        return false;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-ZString jobNameForFile(const ZString& path)
-{
-    ZString name = fileNamePart(path);
-    const ZString ext = extensionOf(path);
-    if (isRegisteredExtension(ext))
-        name.truncate(name.length() - ext.length());
-    return name;
+    std::vector<ZString> paths;
+    if (!chooseDocuments(owner, {{L"All Files (*.*)", L"*.*"}}, paths))
+        return;
+    for (const ZString& path : paths)
+        addFile(path, jobNameForFile(path));
 }

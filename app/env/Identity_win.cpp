@@ -1,4 +1,4 @@
-#include "app/Identity.h"
+#include "app/env/Identity.h"
 
 #include "base/Settings.h"
 #include "base/TextUtil.h"

@@ -1,4 +1,4 @@
-#include "app/LangPlaceholders.h"
+#include "app/env/LangPlaceholders.h"
 
 #include "base/Lang.h"
 

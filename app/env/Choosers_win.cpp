@@ -1,6 +1,5 @@
-#include "app/Choosers.h"
+#include "app/env/Choosers.h"
 
-#include "app/CommandLine.h"
 #include "base/Lang.h"
 
 #include <windows.h>
@@ -131,13 +130,4 @@ bool chooseTextFileToSave(HWND owner, const ZString& initialFolder, const ZStrin
     if (!lower.toLower().endsWith(L".txt"))
         path.append(L".txt");
     return true;
-}
-
-void openDocuments(HWND owner)
-{
-    std::vector<ZString> paths;
-    if (!chooseDocuments(owner, {{L"All Files (*.*)", L"*.*"}}, paths))
-        return;
-    for (const ZString& path : paths)
-        addFile(path, jobNameForFile(path));
 }

@@ -1,5 +1,4 @@
-// The file and folder choosers that several commands share, and the command
-// that opens documents as jobs.
+// The file and folder choosers that several commands share.
 #pragma once
 
 #include "base/WindowHandle.h"
@@ -24,6 +23,3 @@ bool choosePdfFile(HWND owner, const ZString& initialFolder, const ZString& init
 
 // A text file to write, ending in ".txt"; the user confirms overwriting.
 bool chooseTextFileToSave(HWND owner, const ZString& initialFolder, const ZString& initialName, ZString& path);
-
-// Lets the user choose documents and adds each as a job named after its file.
-void openDocuments(HWND owner);

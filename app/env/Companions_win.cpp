@@ -1,13 +1,12 @@
-#include "app/Companions.h"
+#include "app/env/Companions.h"
 
-#include "app/App.h"
-#include "app/AppWin.h"
-#include "app/Choosers.h"
-#include "app/FileHandlerArgs.h"
+#include "app/env/Choosers.h"
+#include "app/env/FileHandlerArgs.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "gui/Messages.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,11 +20,8 @@ bool shellStart(const wchar_t* verb, const ZString& file, const ZString& paramet
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-HWND mainWindowHandle()
-{
-    App* app = App::instance();
-    return app != nullptr && app->mainWindow() != nullptr ? app->mainWindow()->hwnd() : nullptr;
-}
+// The main window, which owns the program's boxes and dialogs.
+HWND mainWindowHandle() { return messageOwner(); }
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "app/FileHandlerArgs.h"
+#include "app/env/FileHandlerArgs.h"
 
 #include "base/Files.h"
 #include "base/Paths.h"

@@ -1,4 +1,4 @@
-#include "app/Environment.h"
+#include "app/env/Environment.h"
 
 #include "base/Files.h"
 #include "base/Paths.h"

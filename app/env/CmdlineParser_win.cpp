@@ -1,4 +1,4 @@
-#include "app/CmdlineParser.h"
+#include "app/env/CmdlineParser.h"
 
 #include <windows.h>
 #include <shellapi.h>

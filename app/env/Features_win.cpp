@@ -1,6 +1,6 @@
-#include "app/Features.h"
+#include "app/env/Features.h"
 
-#include "app/Companions.h"
+#include "app/env/Companions.h"
 #include "base/Settings.h"
 
 #include <cwchar>
