@@ -84,20 +84,20 @@ public:
     }
 
 private:
+    static BOOL CALLBACK findDialog(HWND window, LPARAM found)
+    {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window))
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+
     static bool pressCancel(DWORD thread)
     {
         HWND dialog = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND window, LPARAM found) -> BOOL {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window))
-                    return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
+        EnumThreadWindows(thread, findDialog, reinterpret_cast<LPARAM>(&dialog));
         return dialog != nullptr && PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 
@@ -197,29 +197,48 @@ TEST_F(Ghostscript, TheConversionsRunUnderTheProgressWindow)
     EXPECT_NE(readFileBytes(text).find("Page 2"), std::string::npos);
 }
 
-TEST_F(Ghostscript, CancellingStopsTheHostInterpreterAndDeletesTheOutput)
+// Cancels a conversion once its host interpreter runs; checks that nothing of
+// it keeps running and that its output is gone.
+void cancelWhileRunning(const std::function<bool()>& convert, const ZString& out, const ZString& pidFile)
 {
-    // About half a minute of work, should the cancel not arrive.
-    const ZString ps = m_scratch.file(L"long.ps");
-    writeFileBytes(ps, "%!PS\n/Helvetica findfont 40 scalefont setfont 72 700 moveto (Begun) show\n"
-                       "0 1 2000000000 { pop } for showpage\n");
-    const ZString pdf = m_scratch.file(L"long.pdf");
-    const ZString pidFile = m_scratch.file(L"host.pid");
     SetEnvironmentVariableW(L"GSBRIDGE_PID_FILE", pidFile.c_str());
-
-    // Cancel once the host interpreter runs.
-    CancelPresser presser(GetCurrentThreadId(), [&] { return readFileBytes(pidFile).size() > 1; });
-    EXPECT_FALSE(convertPsToPdf(ps, pdf, nullptr));
-    const DWORD cancelled = GetTickCount();
+    unsigned long group = 0;
+    CancelPresser presser(GetCurrentThreadId(), [&] {
+        const std::string pid = readFileBytes(pidFile);
+        group = pid.size() > 1 ? std::stoul(pid) : 0;
+        return group != 0 && hostGroupRuns(group);
+    });
+    EXPECT_FALSE(convert());
+    const DWORD returned = GetTickCount();
     ASSERT_TRUE(presser.pressed());
-    EXPECT_FALSE(pathExists(pdf)) << "the cancelled conversion deletes its output";
+    EXPECT_FALSE(pathExists(out)) << "the cancelled conversion deletes its output";
 
-    const unsigned long pid = std::stoul(readFileBytes(pidFile));
-    const bool stopped = waitFor([&] { return !hostProcessRuns(pid); }, 10000);
+    const bool stopped = waitFor([&] { return !hostGroupRuns(group); }, 10000);
     if (!stopped) // leave nothing running behind a failed test
-        killHostProcess(pid);
+        killHostGroup(group);
     EXPECT_TRUE(stopped);
     printf("host interpreter gone %lu ms after the conversion returned\n",
-           static_cast<unsigned long>(GetTickCount() - cancelled));
-    EXPECT_FALSE(pathExists(pdf));
+           static_cast<unsigned long>(GetTickCount() - returned));
+    EXPECT_FALSE(pathExists(out));
+}
+
+// About half a minute of work, should the cancel not arrive.
+const char* const kLongPostScript = "%!PS\n/Helvetica findfont 40 scalefont setfont 72 700 moveto (Begun) show\n"
+                                    "0 1 2000000000 { pop } for showpage\n";
+
+TEST_F(Ghostscript, CancellingStopsTheHostInterpreterAndDeletesTheOutput)
+{
+    const ZString ps = m_scratch.file(L"long.ps");
+    writeFileBytes(ps, kLongPostScript);
+    const ZString pdf = m_scratch.file(L"long.pdf");
+    cancelWhileRunning([&] { return convertPsToPdf(ps, pdf, nullptr); }, pdf, m_scratch.file(L"gs.pid"));
+}
+
+TEST_F(Ghostscript, CancellingTextExtractionStopsTheInterpreterBehindTheBatchScript)
+{
+    // The script reads PostScript as well; only its command interpreter is terminated.
+    const ZString ps = m_scratch.file(L"long.ps");
+    writeFileBytes(ps, kLongPostScript);
+    const ZString text = m_scratch.file(L"long.txt");
+    cancelWhileRunning([&] { return convertPdfToText(ps, text, nullptr); }, text, m_scratch.file(L"ps2ascii.pid"));
 }

@@ -55,6 +55,6 @@ ZString recorderPrefix();
 // Page count of a PDF, asked of the host interpreter through the bridge; -1 when unknown.
 int pdfPageCount(const ZString& pdf);
 
-// Whether a host process runs (not ended, not a zombie), by its host process id.
-bool hostProcessRuns(unsigned long pid);
-void killHostProcess(unsigned long pid);
+// Whether a host process of the given process group runs (not ended, not a zombie).
+bool hostGroupRuns(unsigned long group);
+void killHostGroup(unsigned long group);

@@ -98,24 +98,36 @@ int pdfPageCount(const ZString& pdf)
     return digit == std::string::npos ? -1 : std::atoi(output.c_str() + digit);
 }
 
-bool hostProcessRuns(unsigned long pid)
+bool hostGroupRuns(unsigned long group)
 {
     // Wine shows the host's root as drive Z:.
-    const std::string stat = readFileBytes(ZString::format(L"Z:\\proc\\%lu\\stat", pid));
-    const size_t close = stat.rfind(')');
-    if (stat.empty() || close == std::string::npos || close + 2 >= stat.size())
-        return false;
-    return stat[close + 2] != 'Z' && stat[close + 2] != 'X';
+    std::vector<ZString> processes;
+    listFolder(L"Z:\\proc", nullptr, &processes, kListFolders);
+    for (const ZString& process : processes) {
+        if (fileNamePart(process).toInt() <= 0)
+            continue;
+        // "pid (name) state ppid pgrp ..."
+        const std::string stat = readFileBytes(joinPath(process, L"stat"));
+        const size_t close = stat.rfind(')');
+        if (close == std::string::npos || close + 2 >= stat.size())
+            continue;
+        const char state = stat[close + 2];
+        unsigned long parent = 0, processGroup = 0;
+        if (sscanf(stat.c_str() + close + 3, "%lu %lu", &parent, &processGroup) == 2 && processGroup == group &&
+            state != 'Z' && state != 'X')
+            return true;
+    }
+    return false;
 }
 
-void killHostProcess(unsigned long pid)
+void killHostGroup(unsigned long group)
 {
     typedef LONG(WINAPI * SpawnFunction)(char* const argv[], int wait);
     auto spawn = reinterpret_cast<SpawnFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
     if (spawn == nullptr)
         return;
-    std::string kill = "/bin/kill", signal = "-KILL", number = std::to_string(pid);
+    std::string kill = "/bin/kill", signal = "-KILL", number = "-" + std::to_string(group);
     char* argv[] = {kill.data(), signal.data(), number.data(), nullptr};
     spawn(argv, 1);
 }
