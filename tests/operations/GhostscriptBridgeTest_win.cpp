@@ -142,6 +142,23 @@ TEST_F(Ghostscript, PostScriptBecomesPdfAndPagesAreExtractedAndMerged)
     EXPECT_EQ(pdfPageCount(merged), 6);
 }
 
+TEST_F(Ghostscript, ALongMergeGoesThroughAnArgumentFile)
+{
+    // Paths with blanks, long enough that the arguments exceed the inline limit.
+    ZString folder = m_scratch.file(L"a folder with a long name ");
+    while (folder.length() < 200)
+        folder.append(L"x");
+    ASSERT_TRUE(createFolder(folder, true));
+    const ZString one = joinPath(folder, L"one page.pdf");
+    ASSERT_TRUE(copyFile(makePdf(L"one", numberedPagesPostScript(1)), one));
+    const std::vector<ZString> inputs(45, one);
+    ASSERT_GT(mergeArguments(inputs, one).length(), kMaxInlineArguments);
+
+    const ZString merged = joinPath(folder, L"merged.pdf");
+    mergePdfFiles(inputs, merged, nullptr);
+    EXPECT_EQ(pdfPageCount(merged), 45);
+}
+
 TEST_F(Ghostscript, ComposingPagesFromTwoFiles)
 {
     const ZString sample = sourcePath(L"samples/sample.pdf");
