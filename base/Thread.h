@@ -1,6 +1,7 @@
 // Worker threads. A Thread runs its own run() (by default the attached
 // Runnable's) on an OS thread created by start(). Destroying a Thread that is
-// still running terminates it, so owners stop their workers before that.
+// still running terminates it, so owners stop their workers before that; a
+// Thread may delete itself as the last step of its own run().
 #pragma once
 
 #include <cstdint>

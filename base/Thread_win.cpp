@@ -6,7 +6,8 @@ Thread::~Thread()
 {
     if (m_handle == nullptr)
         return;
-    if (isRunning())
+    // A worker that deletes itself at the end of its own run() is ending anyway.
+    if (isRunning() && GetCurrentThreadId() != m_id)
         TerminateThread(m_handle, 1);
     CloseHandle(m_handle);
     m_handle = nullptr;

@@ -4,9 +4,13 @@
 // user folders already set are kept.
 //
 //   quillet-setup.exe [--gs "command line of the Ghostscript console program"]
+//
+// Under Wine, without --gs, the interpreter is the host's, reached through
+// gsbridge.exe beside this program (see tools/gsbridge).
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
 
 #include <windows.h>
@@ -42,6 +46,12 @@ void setUserFolderOnce(const wchar_t* key, const ZString& folder)
     wprintf(L"%ls=%ls\n", key, value.c_str());
 }
 
+bool runningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -49,10 +59,16 @@ int wmain(int argc, wchar_t** argv)
     const ZString bin = programFolder();
     settingsStore_setStr(SettingsScope::Program, L"InstallDir", bin);
     settingsStore_setStr(SettingsScope::Program, L"BinDir", bin);
+    bool gsGiven = false;
     for (int i = 1; i + 1 < argc; ++i) {
-        if (wcscmp(argv[i], L"--gs") == 0)
+        if (wcscmp(argv[i], L"--gs") == 0) {
             settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", argv[++i]);
+            gsGiven = true;
+        }
     }
+    if (!gsGiven && runningUnderWine())
+        settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(joinPath(bin, L"gsbridge.exe")));
+    wprintf(L"GsWin32cCmdline=%ls\n", progConfig_getStr(L"GsWin32cCmdline", ZString()).c_str());
     wprintf(L"settings: %ls\n", settingsStore_folder().c_str());
 
     const ZString local = shellFolder(CSIDL_LOCAL_APPDATA);
