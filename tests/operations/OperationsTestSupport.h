@@ -42,7 +42,7 @@ protected:
     void useRecorder();
     std::vector<ZString> recordedCommandLines() const;
     std::string recordedArgumentFile() const;
-    // The host interpreter through the bridge.
+    // The host interpreter through the bridge, and "ps2ascii.bat" on the search path.
     void useBridge();
 
     ScratchFolder m_scratch;

@@ -82,7 +82,18 @@ std::vector<ZString> InterpreterTest::recordedCommandLines() const
 
 std::string InterpreterTest::recordedArgumentFile() const { return readFileBytes(m_log + L".args"); }
 
-void InterpreterTest::useBridge() { useInterpreter(quote(besideTests(L"gsbridge.exe"))); }
+void InterpreterTest::useBridge()
+{
+    useInterpreter(quote(besideTests(L"gsbridge.exe")));
+    // As at the program's start, the installation's folder goes in front of
+    // the search path, so that "ps2ascii.bat" is found.
+    const ZString bin = folderPart(besideTests(L"gsbridge.exe"));
+    wchar_t path[32768];
+    const DWORD n = GetEnvironmentVariableW(L"PATH", path, 32768);
+    const ZString old(path, n < 32768 ? static_cast<int>(n) : 0);
+    if (old.find(bin) < 0)
+        SetEnvironmentVariableW(L"PATH", (bin + L";" + old).c_str());
+}
 
 int pdfPageCount(const ZString& pdf)
 {
