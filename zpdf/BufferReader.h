@@ -1,13 +1,16 @@
-// BufferReader: reads from a DataBuffer that outlives it.
+// BufferReader: reads from a DataBuffer, either one that outlives it or one
+// it shares ownership of.
 #pragma once
 
 #include "zpdf/Reader.h"
+#include "zpdf/SharedRef.h"
 
 namespace zpdf {
 
 class BufferReader : public Reader {
 public:
     explicit BufferReader(const DataBuffer& buffer) : m_buffer(&buffer) {}
+    explicit BufferReader(const SharedRef<const DataBuffer>& buffer) : m_buffer(buffer.get()), m_owned(buffer) {}
 
     int readBytes(DataBuffer& out, int count) override;
     int readByte() override;
@@ -19,6 +22,7 @@ public:
 
 private:
     const DataBuffer* m_buffer;
+    SharedRef<const DataBuffer> m_owned;
     int m_position = 0;
 };
 

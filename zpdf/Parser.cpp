@@ -11,6 +11,7 @@
 #include "zpdf/String.h"
 #include "zpdf/XRef.h"
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -317,6 +318,49 @@ IPtr<StartXRef> Parser::readStartXRef()
     r.skip(9); // "startxref"
     r.skipWsAndComments();
     return IPtr<StartXRef>(new StartXRef(r.readInt()));
+}
+
+bool Parser::readHeader(DataBuffer& version)
+{
+    Reader& r = *m_reader;
+    r.seek(0);
+    DataBuffer head;
+    if (r.readBytes(head, 8) != 8 || !head.startsWith(0, "%PDF-"))
+        return false;
+    const unsigned char major = head.at(5);
+    const unsigned char minor = head.at(7);
+    if (major < '0' || major > '9' || head.at(6) != '.' || minor < '0' || minor > '9')
+        return false;
+    version.assign(head.data() + 5, 3);
+    return true;
+}
+
+IPtr<XRef> Parser::readXRef()
+{
+    Reader& r = *m_reader;
+    r.skip(4); // "xref"
+    IPtr<XRef> xref(new XRef());
+    for (;;) {
+        r.skipWsAndComments();
+        if (!r.isDigitNext())
+            break;
+        const long long first = r.readInt();
+        r.skipWsAndComments();
+        const int count = r.readInt();
+        for (int i = 0; i < count; ++i) {
+            r.skipWsAndComments();
+            const int offset = r.readInt();
+            r.skipWsAndComments();
+            const int generation = r.readInt();
+            r.skipWsAndComments();
+            const int state = r.readByte();
+            if (state != 'n' && state != 'f')
+                throw PdfException("readXRef: state weder n noch f");
+            if (first + i <= INT_MAX)
+                xref->add(static_cast<int32_t>(first + i), generation, offset, state == 'n', false);
+        }
+    }
+    return xref;
 }
 
 } // namespace zpdf

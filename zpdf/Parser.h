@@ -21,6 +21,7 @@ class Name;
 class StartXRef;
 class StreamData;
 class Trailer;
+class XRef;
 
 class Parser {
 public:
@@ -63,6 +64,13 @@ public:
     IPtr<StreamData> readStreamData(int length);
     IPtr<Trailer> readTrailer();
     IPtr<StartXRef> readStartXRef();
+    // "%PDF-" at offset 0 followed by digit, ".", digit: the three bytes
+    // become the version. False (version untouched) for anything else.
+    bool readHeader(DataBuffer& version);
+    // One classic cross-reference section: "xref", then subsections of a
+    // first number and a count, each followed by count entries of offset,
+    // generation and "n" or "f", with any white space between the fields.
+    IPtr<XRef> readXRef();
 
 private:
     class DepthGuard;

@@ -8,6 +8,8 @@
 
 namespace zpdf {
 
+class Stream;
+
 struct XRefEntry {
     int32_t number = 0;
     // For a compressed object: the number of the object stream holding it.
@@ -26,6 +28,12 @@ public:
 
     XRef() : Object(ObjectType::XRef) {}
 
+    // The entries of a cross-reference stream. Decodes the stream in place
+    // (all its filters) and gives its dictionary an "Index" of [0 Size] when
+    // it has none. Rows follow "W"; the types 0 (free), 1 (at an offset) and
+    // 2 (inside an object stream) are known, any other throws.
+    static IPtr<XRef> fromXRefStream(Stream& stream);
+
     // Adds an entry, replacing any entry of that number.
     void add(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed);
     bool has(int32_t number) const { return m_entries.count(number) != 0; }
@@ -41,6 +49,10 @@ public:
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }
 
+    // The classic table: "xref", then per run of consecutive numbers its
+    // first number and length and one 20-byte line per entry (10-digit
+    // offset, 5-digit generation, "n" or "f", CR LF).
+    void write(Writer& writer) const override;
     // A copy with entries of its own.
     IPtr<Object> clone() const override;
 

@@ -1,0 +1,13 @@
+#include "base/TextUtil.h"
+#include "tools/pdfcheck/PdfCheck.h"
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    std::vector<ZString> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(utf8Decode(argv[i]));
+    const char* tmp = std::getenv("TMPDIR");
+    return runPdfCheck(args, utf8Decode(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + ZString(L"/"));
+}

@@ -1,0 +1,17 @@
+// pdfcheck: a developer tool that opens a PDF file with the program's own
+// library, for diagnosing users' files and for measuring the library.
+//
+//   pdfcheck FILE                   pages, version, encryption, title, producer
+//   pdfcheck --rewrite IN OUT       full rewrite of IN into OUT
+//   pdfcheck --bench N FILE         median of N times open + page count
+//   pdfcheck --bench-rewrite N FILE median of N times open + full rewrite
+//
+// Failures print "error: <message>" and give exit code 1; bad usage gives 2.
+#pragma once
+
+#include "base/ZString.h"
+
+#include <vector>
+
+// args without the program name; tempFolder receives the bench rewrites.
+int runPdfCheck(const std::vector<ZString>& args, const ZString& tempFolder);

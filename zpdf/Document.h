@@ -1,0 +1,111 @@
+// Document: a PDF document, created empty or opened from a file.
+//
+// Opening reads only the header, the cross-reference chain and the trailer;
+// objects load on first use (see ObjectLoader) and stay in the store. The
+// document resolves the references of its objects, so it must outlive every
+// object and Page taken from it. One thread at a time.
+//
+// Writing is always a full rewrite: unreachable objects are dropped, the
+// others are written by number, streams compressed, followed by one classic
+// cross-reference table and a new trailer.
+#pragma once
+
+#include "base/ZString.h"
+#include "zpdf/DataBuffer.h"
+#include "zpdf/Dict.h"
+#include "zpdf/DocumentInfo.h"
+#include "zpdf/ObjectLoader.h"
+#include "zpdf/ObjectStore.h"
+#include "zpdf/Page.h"
+#include "zpdf/Reader.h"
+#include "zpdf/SharedRef.h"
+
+#include <unordered_set>
+#include <vector>
+
+namespace zpdf {
+
+class Writer;
+
+class Document : public ObjectOwner {
+public:
+    // An empty document: version 1.4, a catalog and an empty page tree.
+    Document();
+    // Opens the file (kept open for the document's life). PdfException when
+    // its cross-reference data cannot be read; a file that cannot be opened
+    // reads as empty ("startxref not found").
+    explicit Document(const ZString& path);
+    // Opens a document from any reader (bytes in memory, for instance).
+    explicit Document(const SharedRef<Reader>& reader);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    // "1.4" unless the opened file's header names another version.
+    const DataBuffer& version() const { return m_version; }
+    const IPtr<Trailer>& trailer() const { return m_trailer; }
+    ObjectStore& store() { return *m_store; }
+    // Null for a document created empty.
+    ObjectLoader* loader() const { return m_loader.get(); }
+
+    // Wraps the object in an Indirect with the next free number (generation
+    // 0), adds it to the store and returns it; asReference points at it.
+    IPtr<Indirect> newObject(const IPtr<Object>& object);
+    // The trailer's "Root" as a dictionary, or null.
+    IPtr<Dict> getRoot();
+    // The root's "Pages" as a dictionary, or null.
+    IPtr<Dict> getPagesDict();
+    // "Count" of the page tree. PdfException "Pages Dictionary not set!" or
+    // "Count in Pages-Dictionary not found!".
+    int getPageCount();
+    // The page at index (from 0) in document order, or null. The tree is
+    // walked depth first; a "Kids" entry that leads back to a node already
+    // walked is passed over. Fetching pages in ascending order continues the
+    // previous walk instead of starting again.
+    SharedRef<Page> getPage(int index);
+    // Appends a blank page of that size (an empty content stream) to the
+    // top of the page tree.
+    SharedRef<Page> addPage(int width, int height);
+    // The trailer's "Encrypt" / "Info" as a dictionary; when absent and
+    // create is set, a new empty one (made indirect), else null.
+    IPtr<Dict> getEncryptDict(bool create);
+    IPtr<Dict> getInfoDict(bool create);
+
+    // Writes the whole document (loading every object first). Changes the
+    // document: unreachable objects are removed and streams without a
+    // filter are compressed, so writing twice gives the same bytes.
+    void write(Writer& writer);
+    // Writes the document to a file; false when the file could not be
+    // written completely.
+    bool save(const ZString& path);
+    // Fills info from the document; a failure stops the filling and leaves
+    // its message in info.error, with the fields read so far kept.
+    void readInfo(DocumentInfo& info);
+
+    IPtr<Object> resolveObject(int32_t number, int32_t generation) override;
+
+private:
+    // Where the last page-tree walk stopped.
+    struct PageWalk {
+        bool active = false;
+        // The index the next page found has.
+        int nextIndex = 0;
+        std::vector<IPtr<Object>> stack;
+        std::unordered_set<const Object*> seen;
+        // Keeps the objects in seen alive, so their addresses stay unique.
+        std::vector<IPtr<Object>> seenObjects;
+    };
+
+    void open(const SharedRef<Reader>& reader);
+    IPtr<Dict> trailerDict(const IPtr<Name>& key, bool create);
+    // The objects reachable from the trailer, by (number, generation).
+    std::vector<ObjectStore::Key> reachableObjects();
+
+    SharedRef<ObjectStore> m_store;
+    SharedRef<ObjectLoader> m_loader;
+    DataBuffer m_version;
+    IPtr<Trailer> m_trailer;
+    PageWalk m_walk;
+};
+
+} // namespace zpdf

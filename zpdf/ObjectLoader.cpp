@@ -1,0 +1,152 @@
+#include "zpdf/ObjectLoader.h"
+
+#include "zpdf/BufferReader.h"
+#include "zpdf/Exceptions.h"
+#include "zpdf/Names.h"
+#include "zpdf/Primitives.h"
+#include "zpdf/Stream.h"
+
+#include <memory>
+
+namespace zpdf {
+
+namespace {
+
+// Marks an object number as being loaded for as long as it lives.
+class LoadingScope {
+public:
+    LoadingScope(std::set<int32_t>& loading, int32_t number) : m_loading(loading), m_number(number)
+    {
+        m_entered = loading.size() < static_cast<size_t>(ObjectLoader::kMaxNesting) && loading.insert(number).second;
+    }
+    ~LoadingScope()
+    {
+        if (m_entered)
+            m_loading.erase(m_number);
+    }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+    // False when the number is being loaded already or loads nest too deep.
+    bool entered() const { return m_entered; }
+
+private:
+    std::set<int32_t>& m_loading;
+    int32_t m_number;
+    bool m_entered;
+};
+
+} // namespace
+
+ObjectLoader::ObjectLoader(const SharedRef<Parser>& parser, const IPtr<XRef>& xref, const SharedRef<ObjectStore>& store)
+    : m_parser(parser), m_xref(xref), m_store(store)
+{
+}
+
+IPtr<Object> ObjectLoader::loadObject(int32_t number, int32_t generation)
+{
+    if (const IPtr<Indirect> cached = m_store->get(number, generation))
+        return cached->object();
+    const XRefEntry* entry = m_xref->get(number);
+    if (entry == nullptr || entry->inUse == 0)
+        return nullptr;
+    LoadingScope scope(m_loading, number);
+    if (!scope.entered())
+        return nullptr;
+    return entry->compressed != 0 ? loadCompressed(*entry, number) : loadFromFile(*entry, number, generation);
+}
+
+IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation)
+{
+    // An object cached under the generation its header gave.
+    if (entry.generation != generation) {
+        if (const IPtr<Indirect> cached = m_store->get(number, entry.generation))
+            return cached->object();
+    }
+    Reader& r = m_parser->reader();
+    r.seek(entry.offset);
+    r.skipWsAndComments();
+    if (!m_parser->isObjectHeader())
+        return nullptr;
+    const IPtr<Object> read = m_parser->readIndirect(Parser::LengthLookup::ThroughOwner);
+    const IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
+    if (indirect->number() != number) {
+        if (entry.offset != 0)
+            throw PdfException("Invalid PDF format: loadObject, objNr mismatch");
+        return nullptr;
+    }
+    m_store->add(indirect);
+    return indirect->object();
+}
+
+const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number)
+{
+    const auto known = m_objectStreams.find(number);
+    if (known != m_objectStreams.end())
+        return known->second.parser ? &known->second : nullptr;
+    const IPtr<Object> object = loadObject(number, 0);
+    if (!object || object->type() != ObjectType::Stream)
+        return nullptr;
+    // Decoded from a copy: the stream in the store stays as the file has it.
+    const IPtr<Object> copy = object->clone();
+    auto* stream = static_cast<Stream*>(copy.get());
+    stream->removeFilter();
+    const IPtr<Number> n = stream->dict()->getNumber(kN);
+    const IPtr<Number> first = stream->dict()->getNumber(kFirst);
+    if (!n || !first) {
+        m_objectStreams.emplace(number, ObjectStreamIndex());
+        return nullptr;
+    }
+    auto bytes = std::make_shared<DataBuffer>(std::move(stream->data()->bytes()));
+    ObjectStreamIndex index;
+    index.parser = std::make_shared<Parser>(std::make_shared<BufferReader>(SharedRef<const DataBuffer>(bytes)),
+                                            m_parser->owner());
+    index.first = first->intValue();
+    Reader& r = index.parser->reader();
+    const int count = n->intValue();
+    for (int i = 0; i < count; ++i) {
+        r.skipWhitespace();
+        r.readInt(); // the object number, which is not checked
+        r.skipWhitespace();
+        index.offsets.push_back(r.readInt());
+    }
+    return &m_objectStreams.emplace(number, std::move(index)).first->second;
+}
+
+IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number)
+{
+    // For a compressed object the generation field holds the number of its
+    // object stream and the offset field its index there.
+    const ObjectStreamIndex* index = objectStream(entry.generation);
+    if (index == nullptr || entry.offset < 0 || static_cast<size_t>(entry.offset) >= index->offsets.size())
+        return nullptr;
+    const long long at = static_cast<long long>(index->first) + index->offsets[static_cast<size_t>(entry.offset)];
+    index->parser->reader().seek(at < 0 ? 0 : (at > INT32_MAX ? INT32_MAX : static_cast<int>(at)));
+    const IPtr<Object> object = index->parser->readObject();
+    if (!object)
+        return nullptr;
+    m_store->add(IPtr<Indirect>(new Indirect(number, 0, object, m_parser->owner())));
+    return object;
+}
+
+void ObjectLoader::loadAll()
+{
+    for (const auto& [number, entry] : *m_xref) {
+        if (entry.inUse != 0 && entry.compressed == 0)
+            loadObject(number, entry.generation);
+    }
+    for (const auto& [number, entry] : *m_xref) {
+        if (entry.inUse == 0 || entry.compressed == 0 || m_store->has(number, 0))
+            continue;
+        const int32_t streamNumber = entry.generation;
+        const IPtr<Object> stream = loadObject(streamNumber, 0);
+        if (!stream || stream->type() != ObjectType::Stream)
+            continue;
+        if (!loadObject(number, 0))
+            throw PdfException("object stream error");
+    }
+    // Everything is in the store now; the decoded object streams are not needed.
+    m_objectStreams.clear();
+}
+
+} // namespace zpdf

@@ -1,0 +1,67 @@
+// ObjectLoader: loads the objects of an opened file by number, on first use,
+// through the merged cross-reference table, and keeps them in the document's
+// store. Objects inside object streams are read from the decoded stream;
+// each object stream is decoded once and kept (decoded) until loadAll has
+// taken every object out of it.
+//
+// Loading never recurses without end: an object that is asked for again
+// while it is being loaded (a "Length" that refers to its own stream, an
+// object stream said to lie inside itself) loads as null, and so does
+// anything nested deeper than kMaxNesting loads.
+#pragma once
+
+#include "zpdf/ObjectStore.h"
+#include "zpdf/Parser.h"
+#include "zpdf/SharedRef.h"
+#include "zpdf/XRef.h"
+
+#include <map>
+#include <set>
+#include <vector>
+
+namespace zpdf {
+
+class Stream;
+
+class ObjectLoader {
+public:
+    static constexpr int kMaxNesting = 64;
+
+    ObjectLoader(const SharedRef<Parser>& parser, const IPtr<XRef>& xref, const SharedRef<ObjectStore>& store);
+
+    const XRef& xref() const { return *m_xref; }
+    Parser& parser() const { return *m_parser; }
+
+    // The object (not its Indirect wrapper), from the store or the file; null
+    // when the table has no entry in use for the number.
+    // PdfException "Invalid PDF format: loadObject, objNr mismatch" when the
+    // entry's offset leads to another object, and the parser's messages.
+    IPtr<Object> loadObject(int32_t number, int32_t generation);
+    // Loads every object the table lists, those inside object streams
+    // included (PdfException "object stream error" when one of them cannot be
+    // read). Objects already in the store are kept as they are.
+    void loadAll();
+
+private:
+    // The decoded bytes of one object stream and where its objects are.
+    struct ObjectStreamIndex {
+        // Null for a stream without "N" or "First".
+        SharedRef<Parser> parser;
+        int first = 0;
+        std::vector<int> offsets;
+    };
+
+    IPtr<Object> loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation);
+    IPtr<Object> loadCompressed(const XRefEntry& entry, int32_t number);
+    // The index of the object stream of that number; null when the stream is
+    // missing or lacks "N" or "First".
+    const ObjectStreamIndex* objectStream(int32_t number);
+
+    SharedRef<Parser> m_parser;
+    IPtr<XRef> m_xref;
+    SharedRef<ObjectStore> m_store;
+    std::map<int32_t, ObjectStreamIndex> m_objectStreams;
+    std::set<int32_t> m_loading;
+};
+
+} // namespace zpdf
