@@ -10,7 +10,7 @@
 #include <memory>
 
 class AppWin;
-class InterimJobStore;
+class JobStore;
 class UiResources;
 
 class App : public BaseApp {
@@ -27,12 +27,12 @@ public:
 
     ZString moduleFileName() const;
     const ZString& commandLine() const { return m_commandLine; }
-    InterimJobStore* jobStore() { return m_jobStore.get(); }
+    JobStore* jobStore() { return m_jobStore.get(); }
     UiResources* uiResources() { return m_uiResources.get(); }
     AppWin* mainWindow() { return m_mainWindow.get(); }
 
 private:
-    std::unique_ptr<InterimJobStore> m_jobStore;
+    std::unique_ptr<JobStore> m_jobStore;
     std::unique_ptr<UiResources> m_uiResources;
     std::unique_ptr<AppWin> m_mainWindow;
     ZString m_commandLine;

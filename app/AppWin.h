@@ -12,7 +12,7 @@ class UiResources;
 
 class AppWin {
 public:
-    AppWin(InterimJobStore& jobs, const UiResources& resources);
+    AppWin(JobStore& jobs, const UiResources& resources);
     ~AppWin();
     AppWin(const AppWin&) = delete;
     AppWin& operator=(const AppWin&) = delete;

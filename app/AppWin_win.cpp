@@ -18,7 +18,7 @@ int screenResolution()
 }
 } // namespace
 
-AppWin::AppWin(InterimJobStore& jobs, const UiResources& resources) : m_resources(resources), m_jobList(jobs) {}
+AppWin::AppWin(JobStore& jobs, const UiResources& resources) : m_resources(resources), m_jobList(jobs) {}
 
 AppWin::~AppWin()
 {

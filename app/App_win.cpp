@@ -3,7 +3,7 @@
 #include "app/AppWin.h"
 #include "app/CommandLine.h"
 #include "app/env/Environment.h"
-#include "app/InterimJobs.h"
+#include "jobs/JobStore.h"
 #include "app/UiResources.h"
 
 #include <stdexcept>
@@ -30,7 +30,7 @@ App* App::instance() { return g_app; }
 
 void App::start()
 {
-    m_jobStore = std::make_unique<InterimJobStore>();
+    m_jobStore = std::make_unique<JobStore>();
     m_uiResources = std::make_unique<UiResources>(*this);
     ensureUserFolders();
     setGhostscriptEnvironment();

@@ -6,6 +6,7 @@
 #include "app/env/Features.h"
 #include "app/env/FileHandlerArgs.h"
 #include "app/env/RegisteredNames.h"
+#include "jobs/JobStore.h"
 #include "app/VistelSequentializer.h"
 #include "base/Files.h"
 #include "base/Paths.h"

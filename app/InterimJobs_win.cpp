@@ -1,35 +1,6 @@
 #include "app/InterimJobs.h"
 
-#include "base/Files.h"
-#include "base/Lang.h"
-#include "base/Paths.h"
-
-namespace {
-int g_newJobCounter = 0;
-
-ZString newJobName()
-{
-    return ZString::format(L"%ls%d", lang_getStr(L"quillet/jobs/~name-for-new-job").c_str(), g_newJobCounter++);
-}
-} // namespace
-
-InterimJobStore::~InterimJobStore()
-{
-    for (const auto& job : m_jobs)
-        deleteFile(job->privateCopy, true);
-}
-
-const InterimJob* InterimJobStore::createJobFromFile(const ZString& name, const ZString& path, HWND owner)
-{
-    ZString ext = extensionOf(path);
-    if (!isFile(path) || !ext.toLower().equals(L".pdf"))
-        return nullptr;
-    const ZString copy = uniqueTempPath(kTempSubFolder, ZString(), L".pdf");
-    if (!copyFileRetry(path, copy, owner))
-        return nullptr;
-    m_jobs.push_back(std::make_unique<InterimJob>(InterimJob{name, copy, folderPart(path)}));
-    return m_jobs.back().get();
-}
+#include "jobs/JobStore.h"
 
 bool InterimJobList::create(HWND parent)
 {
@@ -42,11 +13,9 @@ bool InterimJobList::create(HWND parent)
 
 bool InterimJobList::addJobFromFile(const ZString& path, const ZString& name)
 {
-    if (!pathExists(path))
-        return false;
-    const InterimJob* job = m_store.createJobFromFile(name.isEmpty() ? newJobName() : name, path, m_hwnd);
+    const Job* job = ::addJobFromFile(m_store, path, name, GetAncestor(m_hwnd, GA_ROOT));
     if (job == nullptr)
         return false;
-    SendMessageW(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(job->name.c_str()));
+    SendMessageW(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(job->name().c_str()));
     return true;
 }

@@ -1,0 +1,108 @@
+#include "jobs/Compose.h"
+
+#include "base/Files.h"
+#include "base/Lang.h"
+#include "jobs/Job.h"
+#include "operations/ChildProcess.h"
+#include "operations/ComposePages.h"
+#include "operations/PdfSource.h"
+#include "zpdf/Document.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+bool aborted(AbortControl* control) { return control != nullptr && control->isAborted(); }
+
+bool hasRotatedPage(const Job& job)
+{
+    for (const JobPage& page : job.pages())
+        if (page.rotation != 0)
+            return true;
+    return false;
+}
+
+// The merged file a with the job's rotations, written to b.
+void applyRotations(const Job& job, const ZString& a, const ZString& b)
+{
+    zpdf::Document document(a);
+    for (int n = 1; n <= job.pageCount(); ++n) {
+        const int rotation = job.rotation(n);
+        if (rotation == 0)
+            continue;
+        const auto page = document.getPage(n - 1);
+        if (!page)
+            throw std::runtime_error("Invalid page number");
+        page->rotate(rotation, false);
+    }
+    document.save(b);
+}
+
+} // namespace
+
+void compose(Job& job, const ZString& target, AbortControl* control)
+{
+    if (job.isEmpty())
+        return;
+    const ZString a = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    if (!job.isModified()) {
+        copyFileRetry(job.page(1)->document->path(), a, nullptr);
+    } else {
+        std::vector<PageEntry> entries;
+        for (const JobPage& page : job.pages()) {
+            const ZString source = page.document->normalizedPdf(control);
+            if (aborted(control)) {
+                deleteFile(a, false);
+                return;
+            }
+            entries.push_back({source, static_cast<uint32_t>(page.document->pageCount()),
+                               static_cast<uint32_t>(page.pageNumber)});
+        }
+        composePages(entries, a, control);
+    }
+    if (!isFile(a) || aborted(control)) {
+        deleteFile(a, false);
+        return;
+    }
+    ZString b = a;
+    if (hasRotatedPage(job)) {
+        b = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+        try {
+            applyRotations(job, a, b);
+        } catch (...) {
+            deleteFile(a, false);
+            deleteFile(b, false);
+            throw;
+        }
+        deleteFile(a, false);
+    }
+    if (isFile(b) && !aborted(control)) {
+        copyFileRetry(b, target, nullptr);
+        DeleteFileW(b.c_str());
+        job.setUnsaved(false);
+    } else {
+        deleteFile(b, false);
+    }
+}
+
+void AssembleOperation::contextChanged()
+{
+    ZString message(lang_getStr(L"quillet/operation/compose-job"));
+    message.replaceAll(L"{JOB_NAME}", m_job->name());
+    context().setMessage(message);
+    context().setExpectedDuration((m_job->pageCount() + 1) * 500);
+}
+
+void AssembleOperation::run()
+{
+    try {
+        compose(*m_job, m_target, &abortControl());
+    } catch (const std::exception& e) {
+        // The target stays unwritten; the caller sees that it does not exist.
+        fprintf(stdout, "compose: %s\n", e.what());
+        fflush(stdout);
+    }
+}

@@ -1,0 +1,62 @@
+// JobStore: owns every job (in creation order) and every source document
+// their pages point into. A document lives while a job uses it; it is
+// collected (and its private file deleted) at the next removal or merge.
+#pragma once
+
+#include "base/WindowHandle.h"
+#include "base/ZString.h"
+#include "jobs/Job.h"
+
+#include <memory>
+#include <vector>
+
+class PdfSource;
+
+class JobStore {
+public:
+    JobStore();
+    // Deletes every job, then every document.
+    ~JobStore();
+    JobStore(const JobStore&) = delete;
+    JobStore& operator=(const JobStore&) = delete;
+
+    int jobCount() const { return static_cast<int>(m_jobs.size()); }
+    // Jobs with at least one page.
+    int nonEmptyJobCount() const;
+    // Jobs with at least one page that are unsaved.
+    int unsavedJobCount() const;
+    Job* job(int index) const;
+    int indexOf(const Job* job) const;
+    int documentCount() const { return static_cast<int>(m_documents.size()); }
+
+    // Copies the PDF at path into the temporary folder, opens the copy and
+    // makes a job of all its pages, unchanged. Null when the path is not an
+    // existing ".pdf" file, the copy fails (the copy error box is shown) or the
+    // copy cannot be opened; then the reason is appended to reason.
+    Job* createJobFromFile(const ZString& name, const ZString& path, ZString& reason);
+    // An empty job with a new job name.
+    Job* createEmptyJob();
+    // A new job with the pages of the given jobs in turn; the given jobs are
+    // removed. Null unless the store holds 2 jobs or more and 2 or more are given.
+    Job* merge(const std::vector<Job*>& jobs);
+    // Removes and deletes the job, then collects unused documents.
+    void removeJob(Job* job);
+    // Destroys every document no job refers to (deleting its file).
+    void collectUnusedDocuments();
+    // Takes over a document (a blank page's file, for instance).
+    PdfSource* addDocument(std::unique_ptr<PdfSource> document);
+
+private:
+    std::vector<std::unique_ptr<Job>> m_jobs;
+    std::vector<std::unique_ptr<PdfSource>> m_documents;
+};
+
+// The text of "quillet/jobs/~name-for-new-job" followed by a process-wide
+// counter: the first name ends in 0, the next in 1, ...
+ZString newJobName();
+
+// Adds a job from a file as the job list does: an empty name gives a new job
+// name; a file that cannot be opened is rewritten once by the interpreter
+// (progress window owned by owner) and tried again; when there is still no
+// job the user is told why. Null when no job was made.
+Job* addJobFromFile(JobStore& store, const ZString& path, const ZString& name, HWND owner);

@@ -1,0 +1,163 @@
+#include "jobs/JobStore.h"
+
+#include "base/Files.h"
+#include "base/Lang.h"
+#include "base/Paths.h"
+#include "gui/Messages.h"
+#include "operations/Conversions.h"
+#include "operations/PdfSource.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <string>
+
+namespace {
+
+std::atomic<int> g_newJobCounter{0};
+
+bool endsWithPdf(const ZString& path)
+{
+    ZString lower(path);
+    return lower.toLower().endsWith(L".pdf");
+}
+
+} // namespace
+
+ZString newJobName()
+{
+    return ZString::format(L"%ls%d", lang_getStr(L"quillet/jobs/~name-for-new-job").c_str(), g_newJobCounter++);
+}
+
+JobStore::JobStore() = default;
+
+JobStore::~JobStore()
+{
+    m_jobs.clear();
+    m_documents.clear();
+}
+
+int JobStore::nonEmptyJobCount() const
+{
+    return static_cast<int>(std::count_if(m_jobs.begin(), m_jobs.end(), [](const auto& j) { return !j->isEmpty(); }));
+}
+
+int JobStore::unsavedJobCount() const
+{
+    return static_cast<int>(std::count_if(m_jobs.begin(), m_jobs.end(),
+                                          [](const auto& j) { return !j->isEmpty() && j->isUnsaved(); }));
+}
+
+Job* JobStore::job(int index) const
+{
+    return index >= 0 && index < jobCount() ? m_jobs[static_cast<size_t>(index)].get() : nullptr;
+}
+
+int JobStore::indexOf(const Job* job) const
+{
+    for (int i = 0; i < jobCount(); ++i)
+        if (m_jobs[static_cast<size_t>(i)].get() == job)
+            return i;
+    return -1;
+}
+
+Job* JobStore::createJobFromFile(const ZString& name, const ZString& path, ZString& reason)
+{
+    if (!isFile(path) || !endsWithPdf(path))
+        return nullptr;
+    const ZString copy = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    if (!copyFileRetry(path, copy, messageOwner()))
+        return nullptr;
+    try {
+        auto document = std::make_unique<PdfSource>(copy, name);
+        PdfSource* source = document.get();
+        m_documents.push_back(std::move(document));
+        auto job = std::make_unique<Job>(name, this);
+        std::vector<JobPage> pages;
+        for (int n = 1; n <= source->pageCount(); ++n)
+            pages.push_back({source, n, 0});
+        job->setInitialPages(std::move(pages));
+        job->setSourceFolder(folderPart(path));
+        m_jobs.push_back(std::move(job));
+        return m_jobs.back().get();
+    } catch (const std::exception& e) {
+        deleteFile(copy, true);
+        const char* text = e.what();
+        reason.append(ZString(std::wstring(text, text + std::char_traits<char>::length(text))));
+    } catch (...) {
+        deleteFile(copy, true);
+    }
+    return nullptr;
+}
+
+Job* JobStore::createEmptyJob()
+{
+    m_jobs.push_back(std::make_unique<Job>(newJobName(), this));
+    return m_jobs.back().get();
+}
+
+Job* JobStore::merge(const std::vector<Job*>& jobs)
+{
+    if (jobCount() < 2 || jobs.size() < 2)
+        return nullptr;
+    Job* merged = createEmptyJob();
+    for (Job* job : jobs)
+        merged->appendAllPagesOf(job);
+    for (Job* job : jobs) {
+        const int index = indexOf(job);
+        if (index >= 0 && job != merged)
+            m_jobs.erase(m_jobs.begin() + index);
+    }
+    collectUnusedDocuments();
+    return merged;
+}
+
+void JobStore::removeJob(Job* job)
+{
+    const int index = indexOf(job);
+    if (index < 0)
+        return;
+    m_jobs.erase(m_jobs.begin() + index);
+    collectUnusedDocuments();
+}
+
+void JobStore::collectUnusedDocuments()
+{
+    auto unused = [this](const std::unique_ptr<PdfSource>& document) {
+        return std::none_of(m_jobs.begin(), m_jobs.end(),
+                            [&](const std::unique_ptr<Job>& job) { return job->usesDocument(document.get()); });
+    };
+    m_documents.erase(std::remove_if(m_documents.begin(), m_documents.end(), unused), m_documents.end());
+}
+
+PdfSource* JobStore::addDocument(std::unique_ptr<PdfSource> document)
+{
+    m_documents.push_back(std::move(document));
+    return m_documents.back().get();
+}
+
+Job* addJobFromFile(JobStore& store, const ZString& path, const ZString& name, HWND owner)
+{
+    if (!pathExists(path))
+        return nullptr;
+    const ZString jobName = name.isEmpty() ? newJobName() : name;
+    ZString reason;
+    Job* job = store.createJobFromFile(jobName, path, reason);
+    if (job == nullptr) {
+        // One repair: the interpreter rewrites the file, which often mends what we cannot read.
+        const ZString repaired = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+        if (convertPsToPdf(path, repaired, owner) && isFile(repaired)) {
+            job = store.createJobFromFile(jobName, repaired, reason);
+            if (job != nullptr)
+                job->setSourceFolder(folderPart(path)); // the user's folder, not ours
+        }
+        deleteFile(repaired, false);
+    }
+    if (job == nullptr) {
+        ZString text(lang_getStr(L"quillet/jobs/error-while-creating-job"));
+        text.append(L"\r\nReason: ").append(reason).append(L"\r\n\r\n");
+        text.append(lang_getStr(L"quillet/jobs/try-print-on-pdf-printer-to-create-compatible-file"));
+        showError(text);
+    }
+    return job;
+}

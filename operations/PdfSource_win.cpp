@@ -1,0 +1,77 @@
+#include "operations/PdfSource.h"
+
+#include "base/Files.h"
+#include "operations/ChildProcess.h"
+#include "operations/Ghostscript.h"
+#include "operations/ThumbMaker.h"
+#include "zpdf/Document.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Each character reduced to its low byte, as the message is passed on.
+std::string lowBytes(const ZString& text)
+{
+    std::string bytes;
+    for (const wchar_t c : text.view())
+        bytes.push_back(static_cast<char>(c & 0xFF));
+    return bytes;
+}
+
+} // namespace
+
+PdfSource::PdfSource(const ZString& path, const ZString& displayName) : m_path(path), m_displayName(displayName)
+{
+    if (!pathExists(path))
+        throw std::runtime_error("PDF file does not exist");
+    try {
+        m_document = std::make_unique<zpdf::Document>(path);
+        m_document->readInfo(m_info);
+    } catch (const std::exception& e) {
+        m_info.error = ZString(std::wstring(e.what(), e.what() + std::char_traits<char>::length(e.what())));
+    } catch (...) {
+        m_info.error = L"Unknown error.";
+    }
+    if (!m_info.error.isEmpty()) {
+        m_document.reset();
+        throw std::runtime_error("Error reading PDF Info:\n" + lowBytes(m_info.error));
+    }
+    m_info.fileName = path;
+}
+
+PdfSource::~PdfSource()
+{
+    m_thumbMaker.reset();
+    m_document.reset(); // closes the file before it is deleted
+    deleteFile(m_path, true);
+    if (!m_normalizedPath.isEmpty() && !m_normalizedPath.equals(m_path))
+        deleteFile(m_normalizedPath, true);
+}
+
+ZString PdfSource::normalizedPdf(AbortControl* control)
+{
+    if (!m_normalizedPath.isEmpty())
+        return m_normalizedPath;
+    if (m_info.producer.equals(L"Tamlo Quillet") || m_info.producer.find(L"Ghostscript") >= 0) {
+        m_normalizedPath = m_path;
+        return m_normalizedPath;
+    }
+    const ZString rewritten = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    psToPdf(m_path, rewritten, control);
+    if (control != nullptr && control->isAborted()) {
+        deleteFile(rewritten, false);
+        return ZString();
+    }
+    m_normalizedPath = rewritten;
+    return m_normalizedPath;
+}
+
+std::shared_ptr<PDFPageThumbMaker> PdfSource::thumbMaker()
+{
+    std::lock_guard<std::mutex> guard(m_makerLock);
+    if (!m_thumbMaker)
+        m_thumbMaker = std::make_shared<PDFPageThumbMaker>(m_path);
+    return m_thumbMaker;
+}
