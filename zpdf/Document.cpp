@@ -8,6 +8,7 @@
 #include "zpdf/Stream.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 namespace zpdf {
@@ -73,6 +74,8 @@ IPtr<Indirect> Document::newObject(const IPtr<Object>& object)
     int32_t highest = m_store->maxObjectNumber();
     if (m_loader)
         highest = std::max(highest, m_loader->xref().maxObjectNumber());
+    if (highest == INT32_MAX)
+        throw PdfException("Object number too large");
     IPtr<Indirect> indirect(new Indirect(highest + 1, 0, object, this));
     m_store->add(indirect);
     return indirect;

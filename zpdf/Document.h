@@ -71,9 +71,11 @@ public:
     IPtr<Dict> getEncryptDict(bool create);
     IPtr<Dict> getInfoDict(bool create);
 
-    // Writes the whole document (loading every object first). Changes the
-    // document: unreachable objects are removed and streams without a
-    // filter are compressed, so writing twice gives the same bytes.
+    // Writes the whole document: every object a reference reaches from the
+    // trailer, by number. Objects the document does not hold yet are loaded
+    // for this only and let go again. Changes the document: objects it holds
+    // that nothing reaches are removed and its streams without a filter are
+    // compressed, so writing twice gives the same bytes.
     void write(Writer& writer);
     // Writes the document to a file; false when the file could not be
     // written completely.
@@ -98,8 +100,12 @@ private:
 
     void open(const SharedRef<Reader>& reader);
     IPtr<Dict> trailerDict(const IPtr<Name>& key, bool create);
-    // The objects reachable from the trailer, by (number, generation).
-    std::vector<ObjectStore::Key> reachableObjects();
+    // The objects reachable from the trailer, by (number, generation),
+    // ascending. Objects loaded to follow the references are not kept: the
+    // store holds no more than held (sorted) afterwards.
+    std::vector<ObjectStore::Key> reachableObjects(const std::vector<ObjectStore::Key>& held);
+    // Removes every object of the store whose key is not in keep (sorted).
+    void keepOnly(const std::vector<ObjectStore::Key>& keep);
 
     SharedRef<ObjectStore> m_store;
     SharedRef<ObjectLoader> m_loader;

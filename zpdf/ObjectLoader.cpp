@@ -82,11 +82,26 @@ IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, 
 const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number)
 {
     const auto known = m_objectStreams.find(number);
-    if (known != m_objectStreams.end())
+    if (known != m_objectStreams.end()) {
+        known->second.lastUse = ++m_uses;
         return known->second.parser ? &known->second : nullptr;
+    }
+    const bool held = isHeld(number);
     const IPtr<Object> object = loadObject(number, 0);
+    // The stream is decoded below; the store need not keep the encoded one
+    // unless it had it before.
+    if (!held)
+        forget(number);
     if (!object || object->type() != ObjectType::Stream)
         return nullptr;
+    if (m_objectStreams.size() >= kCachedObjectStreams) {
+        auto oldest = m_objectStreams.begin();
+        for (auto it = m_objectStreams.begin(); it != m_objectStreams.end(); ++it) {
+            if (it->second.lastUse < oldest->second.lastUse)
+                oldest = it;
+        }
+        m_objectStreams.erase(oldest);
+    }
     // Decoded from a copy: the stream in the store stays as the file has it.
     const IPtr<Object> copy = object->clone();
     auto* stream = static_cast<Stream*>(copy.get());
@@ -94,11 +109,13 @@ const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number
     const IPtr<Number> n = stream->dict()->getNumber(kN);
     const IPtr<Number> first = stream->dict()->getNumber(kFirst);
     if (!n || !first) {
-        m_objectStreams.emplace(number, ObjectStreamIndex());
+        m_objectStreams.emplace(number, ObjectStreamIndex()).first->second.lastUse = ++m_uses;
         return nullptr;
     }
-    auto bytes = std::make_shared<DataBuffer>(std::move(stream->data()->bytes()));
+    // A copy of exactly the decoded size: decoding leaves room to spare.
+    auto bytes = std::make_shared<DataBuffer>(stream->data()->bytes());
     ObjectStreamIndex index;
+    index.lastUse = ++m_uses;
     index.parser = std::make_shared<Parser>(std::make_shared<BufferReader>(SharedRef<const DataBuffer>(bytes)),
                                             m_parser->owner());
     index.first = first->intValue();
@@ -111,6 +128,20 @@ const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number
         index.offsets.push_back(r.readInt());
     }
     return &m_objectStreams.emplace(number, std::move(index)).first->second;
+}
+
+bool ObjectLoader::isHeld(int32_t number) const
+{
+    const XRefEntry* entry = m_xref->get(number);
+    return m_store->has(number, 0) || (entry != nullptr && m_store->has(number, entry->generation));
+}
+
+void ObjectLoader::forget(int32_t number)
+{
+    const XRefEntry* entry = m_xref->get(number);
+    m_store->remove(number, 0);
+    if (entry != nullptr)
+        m_store->remove(number, entry->generation);
 }
 
 IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number)
@@ -131,11 +162,12 @@ IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number
 
 void ObjectLoader::loadAll()
 {
-    for (const auto& [number, entry] : *m_xref) {
+    for (const XRefEntry& entry : *m_xref) {
         if (entry.inUse != 0 && entry.compressed == 0)
-            loadObject(number, entry.generation);
+            loadObject(entry.number, entry.generation);
     }
-    for (const auto& [number, entry] : *m_xref) {
+    for (const XRefEntry& entry : *m_xref) {
+        const int32_t number = entry.number;
         if (entry.inUse == 0 || entry.compressed == 0 || m_store->has(number, 0))
             continue;
         const int32_t streamNumber = entry.generation;
@@ -146,7 +178,7 @@ void ObjectLoader::loadAll()
             throw PdfException("object stream error");
     }
     // Everything is in the store now; the decoded object streams are not needed.
-    m_objectStreams.clear();
+    releaseObjectStreams();
 }
 
 } // namespace zpdf
