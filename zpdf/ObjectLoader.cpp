@@ -154,8 +154,11 @@ IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number
     const long long at = static_cast<long long>(index->first) + index->offsets[static_cast<size_t>(entry.offset)];
     index->parser->reader().seek(at < 0 ? 0 : (at > INT32_MAX ? INT32_MAX : static_cast<int>(at)));
     const IPtr<Object> object = index->parser->readObject();
-    if (!object)
+    if (!object) {
+        if (m_expanding)
+            throw PdfException("object stream error");
         return nullptr;
+    }
     m_store->add(IPtr<Indirect>(new Indirect(number, 0, object, m_parser->owner())));
     return object;
 }
@@ -166,17 +169,17 @@ void ObjectLoader::loadAll()
         if (entry.inUse != 0 && entry.compressed == 0)
             loadObject(entry.number, entry.generation);
     }
-    for (const XRefEntry& entry : *m_xref) {
-        const int32_t number = entry.number;
-        if (entry.inUse == 0 || entry.compressed == 0 || m_store->has(number, 0))
-            continue;
-        const int32_t streamNumber = entry.generation;
-        const IPtr<Object> stream = loadObject(streamNumber, 0);
-        if (!stream || stream->type() != ObjectType::Stream)
-            continue;
-        if (!loadObject(number, 0))
-            throw PdfException("object stream error");
+    m_expanding = true;
+    try {
+        for (const XRefEntry& entry : *m_xref) {
+            if (entry.inUse != 0 && entry.compressed != 0)
+                loadObject(entry.number, 0);
+        }
+    } catch (...) {
+        m_expanding = false;
+        throw;
     }
+    m_expanding = false;
     // Everything is in the store now; the decoded object streams are not needed.
     releaseObjectStreams();
 }

@@ -40,8 +40,9 @@ public:
     // entry's offset leads to another object, and the parser's messages.
     IPtr<Object> loadObject(int32_t number, int32_t generation);
     // Loads every object the table lists, those inside object streams
-    // included (PdfException "object stream error" when one of them cannot be
-    // read). Objects already in the store are kept as they are.
+    // included (PdfException "object stream error" when the place an object
+    // stream gives for one of them holds none). Objects already in the store
+    // are kept as they are.
     void loadAll();
     // Lets go of the decoded object streams (they are decoded again when needed).
     void releaseObjectStreams() { m_objectStreams.clear(); }
@@ -72,6 +73,9 @@ private:
     std::map<int32_t, ObjectStreamIndex> m_objectStreams;
     std::set<int32_t> m_loading;
     uint64_t m_uses = 0;
+    // Set while loadAll takes the objects out of the object streams: an
+    // object whose place there holds no object is an error then.
+    bool m_expanding = false;
 };
 
 } // namespace zpdf
