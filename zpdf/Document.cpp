@@ -128,9 +128,8 @@ SharedRef<Page> Document::getPage(int index)
             if (walk.nextIndex++ == index)
                 return std::make_shared<Page>(node, dict, objectNumberOf(node));
         } else if (isName(type, kPages)) {
-            if (!walk.seen.insert(dict.get()).second)
+            if (!walk.seen.insert(treeNodeIdentity(node, dict)).second)
                 continue;
-            walk.seenObjects.push_back(dict);
             const IPtr<Array> kids = dict->getArray(kKids);
             if (!kids)
                 continue;

@@ -20,7 +20,8 @@
 #include "zpdf/Reader.h"
 #include "zpdf/SharedRef.h"
 
-#include <unordered_set>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace zpdf {
@@ -93,9 +94,9 @@ private:
         // The index the next page found has.
         int nextIndex = 0;
         std::vector<IPtr<Object>> stack;
-        std::unordered_set<const Object*> seen;
-        // Keeps the objects in seen alive, so their addresses stay unique.
-        std::vector<IPtr<Object>> seenObjects;
+        // The page-tree nodes walked (see treeNodeIdentity; direct ones are
+        // kept alive by their parents).
+        std::set<std::pair<const void*, int64_t>> seen;
     };
 
     void open(const SharedRef<Reader>& reader);

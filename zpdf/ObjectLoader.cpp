@@ -58,23 +58,24 @@ IPtr<Object> ObjectLoader::loadObject(int32_t number, int32_t generation)
 
 IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation)
 {
-    // An object cached under the generation its header gave.
-    if (entry.generation != generation) {
-        if (const IPtr<Indirect> cached = m_store->get(number, entry.generation))
-            return cached->object();
-    }
     Reader& r = m_parser->reader();
     r.seek(entry.offset);
     r.skipWsAndComments();
     if (!m_parser->isObjectHeader())
         return nullptr;
     const IPtr<Object> read = m_parser->readIndirect(Parser::LengthLookup::ThroughOwner);
-    const IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
+    IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
     if (indirect->number() != number) {
         if (entry.offset != 0)
             throw PdfException("Invalid PDF format: loadObject, objNr mismatch");
         return nullptr;
     }
+    // An object whose header gives another generation than the reference
+    // asking for it is kept under the reference's, so that every later
+    // lookup finds this same object (changes to it included) and it is
+    // written the way its references name it.
+    if (indirect->generation() != generation)
+        indirect = IPtr<Indirect>(new Indirect(number, generation, indirect->object(), m_parser->owner()));
     m_store->add(indirect);
     return indirect->object();
 }

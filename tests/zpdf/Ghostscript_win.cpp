@@ -13,14 +13,15 @@ using UnixNameFn = char*(CDECL*)(const wchar_t* dosName);
 
 SpawnFn spawnFunction()
 {
-    return reinterpret_cast<SpawnFn>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp"));
+    return reinterpret_cast<SpawnFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
 }
 
 // The Unix form of a Windows path, or "" (only under Wine).
 std::string unixPath(const ZString& path)
 {
-    const auto toUnix =
-        reinterpret_cast<UnixNameFn>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    const auto toUnix = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (toUnix == nullptr)
         return {};
     char* name = toUnix(path.c_str());

@@ -3,6 +3,7 @@
 #include "tests/zpdf/ZpdfTestUtil.h"
 #include "zpdf/Exceptions.h"
 #include "zpdf/Objects.h"
+#include "zpdf/Writer.h"
 
 #include <gtest/gtest.h>
 
@@ -269,6 +270,25 @@ TEST(DocumentLoading, EntryPointingAtAnotherObject)
     EXPECT_EQ(messageOf<PdfException>([&] { doc->resolveObject(3, 0); }),
               "Invalid PDF format: loadObject, objNr mismatch");
     EXPECT_EQ(messageOf<PdfException>([&] { doc->getPage(0); }), "Invalid PDF format: loadObject, objNr mismatch");
+}
+
+TEST(DocumentLoading, GenerationOfTheHeaderDiffersFromTheReference)
+{
+    PdfBuilder b;
+    b.object(1, "<< /Type /Catalog /Pages 2 0 R >>");
+    b.object(2, "<< /Type /Pages /Kids [3 0 R 2 0 R] /Count 1 /Parent 2 0 R >>", 4);
+    b.object(3, "<< /Type /Page /Parent 2 0 R >>", 1);
+    b.end(b.table({1, 2, 3}, "/Size 4 /Root 1 0 R"));
+    const auto doc = openBytes(b.bytes());
+    EXPECT_EQ(doc->resolveObject(3, 0), doc->resolveObject(3, 0)) << "loaded once, found again";
+    doc->getPage(0)->rotate(90, false);
+    EXPECT_EQ(doc->getPage(1), nullptr) << "the tree's loop ends";
+    EXPECT_EQ(doc->getPage(0)->getMediaBox(), nullptr) << "the Parent loop ends";
+    BufferWriter writer;
+    doc->write(writer);
+    const std::string pdf = toString(writer.buffer());
+    EXPECT_NE(pdf.find("3 0 obj\r\n<<\r\n/Parent 2 0 R\r\n/Rotate 90\r\n"), std::string::npos)
+        << "written as its references name it, with the change";
 }
 
 TEST(DocumentLoading, ObjectStreams)
