@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace zpdf {
 
@@ -64,10 +65,10 @@ CrossReferences readCrossReferences(Parser& parser, int offset)
                 throw PdfException("No valid stream object");
             auto* stream = static_cast<Stream*>(object.get());
             trailer = stream->dict();
-            result.xref->merge(*XRef::fromXRefStream(*stream), false);
+            result.xref->merge(std::move(*XRef::fromXRefStream(*stream)), false);
             queueOffset(*trailer, kPrev, queue);
         } else if (r.peekMatches("xref")) {
-            result.xref->merge(*parser.readXRef(), false);
+            result.xref->merge(std::move(*parser.readXRef()), false);
             r.skipWhitespace();
             if (!r.peekMatches("trailer"))
                 throw PdfException("trailer not found");

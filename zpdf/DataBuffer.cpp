@@ -35,16 +35,19 @@ int textLength(const char* text)
 
 } // namespace
 
-DataBuffer::DataBuffer() : m_capacity(kInitialCapacity), m_length(0), m_data(allocate(kInitialCapacity)) {}
+DataBuffer::DataBuffer() : m_capacity(kInitialCapacity), m_length(0), m_data(nullptr) {}
 
 DataBuffer::DataBuffer(const char* text) : DataBuffer() { append(text); }
 
 DataBuffer::DataBuffer(const void* bytes, int count) : DataBuffer() { append(bytes, count); }
 
 DataBuffer::DataBuffer(const DataBuffer& other)
-    : m_capacity(std::max(other.m_length, kInitialCapacity)), m_length(other.m_length), m_data(allocate(m_capacity))
+    : m_capacity(std::max(other.m_length, kInitialCapacity)), m_length(other.m_length), m_data(nullptr)
 {
-    std::memcpy(m_data, other.m_data, static_cast<size_t>(m_length) + 1);
+    if (m_length > 0) {
+        m_data = allocate(m_capacity);
+        std::memcpy(m_data, other.m_data, static_cast<size_t>(m_length) + 1);
+    }
 }
 
 DataBuffer::DataBuffer(DataBuffer&& other) noexcept
@@ -76,15 +79,29 @@ DataBuffer& DataBuffer::operator=(DataBuffer&& other) noexcept
 
 DataBuffer::~DataBuffer() { delete[] m_data; }
 
+void DataBuffer::reserve(int capacity)
+{
+    if (capacity > m_capacity || (m_data == nullptr && capacity > 0))
+        reallocate(std::min(std::max(capacity, m_capacity), kMaxCapacity));
+}
+
 void DataBuffer::reserveFor(int count)
 {
     const long long needed = static_cast<long long>(m_length) + count;
-    if (m_data != nullptr && needed <= m_capacity)
+    if (needed <= m_capacity) {
+        // The storage of a new buffer is made when the first byte arrives.
+        if (m_data == nullptr && needed > 0)
+            reallocate(m_capacity);
         return;
+    }
     if (needed > kMaxCapacity)
         throw std::bad_alloc();
     const long long grown = std::max(2LL * m_length + 2, needed);
-    const int capacity = static_cast<int>(std::min<long long>(grown, kMaxCapacity));
+    reallocate(static_cast<int>(std::min<long long>(grown, kMaxCapacity)));
+}
+
+void DataBuffer::reallocate(int capacity)
+{
     unsigned char* data = allocate(capacity);
     if (m_data != nullptr)
         std::memcpy(data, m_data, static_cast<size_t>(m_length) + 1);
@@ -110,10 +127,8 @@ void DataBuffer::append(unsigned char byte)
 
 void DataBuffer::append(const void* bytes, int count)
 {
-    if (count <= 0 || bytes == nullptr) {
-        reserveFor(0);
+    if (count <= 0 || bytes == nullptr)
         return;
-    }
     // The bytes may lie inside this buffer: copy them before the storage moves.
     if (overlaps(bytes)) {
         const DataBuffer copy(bytes, count);

@@ -4,7 +4,8 @@
 // The storage always has room for one byte more than the capacity, and the
 // byte after the last one is kept zero, so the contents can be handed out as a
 // C text at any time. Growth: when length + n exceeds the capacity, the new
-// capacity is the larger of 2 x length + 2 and length + n (a new buffer holds 10).
+// capacity is the larger of 2 x length + 2 and length + n (a new buffer holds 10;
+// its storage is made when the first byte arrives, so empty buffers cost nothing).
 #pragma once
 
 #include <cstdint>
@@ -30,6 +31,8 @@ public:
     void assign(const char* text);
     void assign(const DataBuffer& other);
     void clear();
+    // Makes room for capacity bytes in all (for data of a known size).
+    void reserve(int capacity);
 
     int length() const { return m_length; }
     int capacity() const { return m_capacity; }
@@ -66,6 +69,7 @@ private:
     void checkIndex(int i) const;
     bool overlaps(const void* bytes) const;
     void reserveFor(int count);
+    void reallocate(int capacity);
 
     int m_capacity;
     int m_length;

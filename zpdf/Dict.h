@@ -5,17 +5,17 @@
 #include "zpdf/Name.h"
 #include "zpdf/Object.h"
 
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace zpdf {
 
-struct NameOrder {
-    bool operator()(const IPtr<Name>& a, const IPtr<Name>& b) const { return a->bytes().compare(b->bytes()) < 0; }
-};
-
+// The entries are kept in a vector sorted by key: dictionaries are small and
+// many, and a vector costs a fraction of a tree's memory.
 class Dict : public Object {
 public:
-    using Entries = std::map<IPtr<Name>, IPtr<Object>, NameOrder>;
+    using Entry = std::pair<IPtr<Name>, IPtr<Object>>;
+    using Entries = std::vector<Entry>;
 
     Dict() : Object(ObjectType::Dict) {}
 
@@ -32,6 +32,9 @@ public:
     // when either is null.
     void set(const IPtr<Name>& key, const IPtr<Object>& value);
     void remove(const IPtr<Name>& key);
+    // Replaces all entries with these pairs, in any order; of pairs with the
+    // same key the last one counts. Pairs with a null part are left out.
+    void assignEntries(Entries entries);
 
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }
@@ -48,6 +51,8 @@ protected:
     void cloneEntriesInto(Dict& copy) const;
 
 private:
+    Entries::const_iterator find(const IPtr<Name>& key) const;
+
     Entries m_entries;
 };
 

@@ -8,6 +8,7 @@
 #include "zpdf/Stream.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 namespace zpdf {
@@ -73,6 +74,8 @@ IPtr<Indirect> Document::newObject(const IPtr<Object>& object)
     int32_t highest = m_store->maxObjectNumber();
     if (m_loader)
         highest = std::max(highest, m_loader->xref().maxObjectNumber());
+    if (highest == INT32_MAX)
+        throw PdfException("Object number too large");
     IPtr<Indirect> indirect(new Indirect(highest + 1, 0, object, this));
     m_store->add(indirect);
     return indirect;
@@ -125,9 +128,8 @@ SharedRef<Page> Document::getPage(int index)
             if (walk.nextIndex++ == index)
                 return std::make_shared<Page>(node, dict, objectNumberOf(node));
         } else if (isName(type, kPages)) {
-            if (!walk.seen.insert(dict.get()).second)
+            if (!walk.seen.insert(treeNodeIdentity(node, dict)).second)
                 continue;
-            walk.seenObjects.push_back(dict);
             const IPtr<Array> kids = dict->getArray(kKids);
             if (!kids)
                 continue;

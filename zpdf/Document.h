@@ -20,7 +20,8 @@
 #include "zpdf/Reader.h"
 #include "zpdf/SharedRef.h"
 
-#include <unordered_set>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace zpdf {
@@ -71,9 +72,11 @@ public:
     IPtr<Dict> getEncryptDict(bool create);
     IPtr<Dict> getInfoDict(bool create);
 
-    // Writes the whole document (loading every object first). Changes the
-    // document: unreachable objects are removed and streams without a
-    // filter are compressed, so writing twice gives the same bytes.
+    // Writes the whole document: every object a reference reaches from the
+    // trailer, by number. Objects the document does not hold yet are loaded
+    // for this only and let go again. Changes the document: objects it holds
+    // that nothing reaches are removed and its streams without a filter are
+    // compressed, so writing twice gives the same bytes.
     void write(Writer& writer);
     // Writes the document to a file; false when the file could not be
     // written completely.
@@ -91,15 +94,19 @@ private:
         // The index the next page found has.
         int nextIndex = 0;
         std::vector<IPtr<Object>> stack;
-        std::unordered_set<const Object*> seen;
-        // Keeps the objects in seen alive, so their addresses stay unique.
-        std::vector<IPtr<Object>> seenObjects;
+        // The page-tree nodes walked (see treeNodeIdentity; direct ones are
+        // kept alive by their parents).
+        std::set<std::pair<const void*, int64_t>> seen;
     };
 
     void open(const SharedRef<Reader>& reader);
     IPtr<Dict> trailerDict(const IPtr<Name>& key, bool create);
-    // The objects reachable from the trailer, by (number, generation).
-    std::vector<ObjectStore::Key> reachableObjects();
+    // The objects reachable from the trailer, by (number, generation),
+    // ascending. Objects loaded to follow the references are not kept: the
+    // store holds no more than held (sorted) afterwards.
+    std::vector<ObjectStore::Key> reachableObjects(const std::vector<ObjectStore::Key>& held);
+    // Removes every object of the store whose key is not in keep (sorted).
+    void keepOnly(const std::vector<ObjectStore::Key>& keep);
 
     SharedRef<ObjectStore> m_store;
     SharedRef<ObjectLoader> m_loader;

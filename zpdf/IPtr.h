@@ -3,7 +3,9 @@
 // An object starts with a count of 0; the first IPtr that takes it raises the
 // count to 1, and the IPtr that drops it from 1 to 0 deletes it through the
 // virtual destructor. Counts are plain integers: a document and its objects are
-// used by one thread at a time.
+// used by one thread at a time. Objects shared by every document (the well-known
+// names, null) are made immortal: their count is never changed again, so any
+// thread may hold them.
 #pragma once
 
 #include <cstdint>
@@ -19,15 +21,23 @@ public:
     IPtrBase& operator=(const IPtrBase&) { return *this; }
     virtual ~IPtrBase() = default;
 
-    void addRef() { ++m_refCount; }
+    void addRef()
+    {
+        if (m_refCount < kImmortal)
+            ++m_refCount;
+    }
     void release()
     {
-        if (--m_refCount == 0)
+        if (m_refCount < kImmortal && --m_refCount == 0)
             delete this;
     }
     int32_t refCount() const { return m_refCount; }
+    // From now on the object is never counted or deleted.
+    void makeImmortal() { m_refCount = kImmortal; }
 
 private:
+    static constexpr int32_t kImmortal = 1 << 30;
+
     int32_t m_refCount = 0;
 };
 

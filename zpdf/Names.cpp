@@ -1,13 +1,42 @@
 #include "zpdf/Names.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace zpdf {
 
 namespace {
 
-// Never released: objects anywhere may still point at the constants during exit.
-const IPtr<Name>& constant(const char* text) { return *new IPtr<Name>(new Name(text)); }
+std::vector<const IPtr<Name>*>& registry()
+{
+    static std::vector<const IPtr<Name>*> names;
+    return names;
+}
+
+// Never released, and immortal: objects anywhere, on any thread, may point
+// at the constants, also during exit.
+const IPtr<Name>& constant(const char* text)
+{
+    auto* name = new IPtr<Name>(new Name(text));
+    (*name)->makeImmortal();
+    registry().push_back(name);
+    return *name;
+}
 
 } // namespace
+
+const IPtr<Name>* findWellKnownName(const DataBuffer& bytes)
+{
+    static const std::vector<const IPtr<Name>*> sorted = [] {
+        std::vector<const IPtr<Name>*> names = registry();
+        std::sort(names.begin(), names.end(),
+                  [](const IPtr<Name>* a, const IPtr<Name>* b) { return (*a)->bytes().compare((*b)->bytes()) < 0; });
+        return names;
+    }();
+    const auto it = std::lower_bound(sorted.begin(), sorted.end(), bytes,
+                                     [](const IPtr<Name>* a, const DataBuffer& b) { return (*a)->bytes().compare(b) < 0; });
+    return it != sorted.end() && (**it)->bytes().equals(bytes) ? *it : nullptr;
+}
 
 // Document structure
 const IPtr<Name>& kRoot = constant("Root");

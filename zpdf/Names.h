@@ -8,6 +8,9 @@
 
 namespace zpdf {
 
+// The constant whose bytes these are, or null.
+const IPtr<Name>* findWellKnownName(const DataBuffer& bytes);
+
 // Document structure
 extern const IPtr<Name>& kRoot;
 extern const IPtr<Name>& kPages;

@@ -58,23 +58,24 @@ IPtr<Object> ObjectLoader::loadObject(int32_t number, int32_t generation)
 
 IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation)
 {
-    // An object cached under the generation its header gave.
-    if (entry.generation != generation) {
-        if (const IPtr<Indirect> cached = m_store->get(number, entry.generation))
-            return cached->object();
-    }
     Reader& r = m_parser->reader();
     r.seek(entry.offset);
     r.skipWsAndComments();
     if (!m_parser->isObjectHeader())
         return nullptr;
     const IPtr<Object> read = m_parser->readIndirect(Parser::LengthLookup::ThroughOwner);
-    const IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
+    IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
     if (indirect->number() != number) {
         if (entry.offset != 0)
             throw PdfException("Invalid PDF format: loadObject, objNr mismatch");
         return nullptr;
     }
+    // An object whose header gives another generation than the reference
+    // asking for it is kept under the reference's, so that every later
+    // lookup finds this same object (changes to it included) and it is
+    // written the way its references name it.
+    if (indirect->generation() != generation)
+        indirect = IPtr<Indirect>(new Indirect(number, generation, indirect->object(), m_parser->owner()));
     m_store->add(indirect);
     return indirect->object();
 }
@@ -82,11 +83,26 @@ IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, 
 const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number)
 {
     const auto known = m_objectStreams.find(number);
-    if (known != m_objectStreams.end())
+    if (known != m_objectStreams.end()) {
+        known->second.lastUse = ++m_uses;
         return known->second.parser ? &known->second : nullptr;
+    }
+    const bool held = isHeld(number);
     const IPtr<Object> object = loadObject(number, 0);
+    // The stream is decoded below; the store need not keep the encoded one
+    // unless it had it before.
+    if (!held)
+        forget(number);
     if (!object || object->type() != ObjectType::Stream)
         return nullptr;
+    if (m_objectStreams.size() >= kCachedObjectStreams) {
+        auto oldest = m_objectStreams.begin();
+        for (auto it = m_objectStreams.begin(); it != m_objectStreams.end(); ++it) {
+            if (it->second.lastUse < oldest->second.lastUse)
+                oldest = it;
+        }
+        m_objectStreams.erase(oldest);
+    }
     // Decoded from a copy: the stream in the store stays as the file has it.
     const IPtr<Object> copy = object->clone();
     auto* stream = static_cast<Stream*>(copy.get());
@@ -94,11 +110,13 @@ const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number
     const IPtr<Number> n = stream->dict()->getNumber(kN);
     const IPtr<Number> first = stream->dict()->getNumber(kFirst);
     if (!n || !first) {
-        m_objectStreams.emplace(number, ObjectStreamIndex());
+        m_objectStreams.emplace(number, ObjectStreamIndex()).first->second.lastUse = ++m_uses;
         return nullptr;
     }
-    auto bytes = std::make_shared<DataBuffer>(std::move(stream->data()->bytes()));
+    // A copy of exactly the decoded size: decoding leaves room to spare.
+    auto bytes = std::make_shared<DataBuffer>(stream->data()->bytes());
     ObjectStreamIndex index;
+    index.lastUse = ++m_uses;
     index.parser = std::make_shared<Parser>(std::make_shared<BufferReader>(SharedRef<const DataBuffer>(bytes)),
                                             m_parser->owner());
     index.first = first->intValue();
@@ -113,6 +131,20 @@ const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number
     return &m_objectStreams.emplace(number, std::move(index)).first->second;
 }
 
+bool ObjectLoader::isHeld(int32_t number) const
+{
+    const XRefEntry* entry = m_xref->get(number);
+    return m_store->has(number, 0) || (entry != nullptr && m_store->has(number, entry->generation));
+}
+
+void ObjectLoader::forget(int32_t number)
+{
+    const XRefEntry* entry = m_xref->get(number);
+    m_store->remove(number, 0);
+    if (entry != nullptr)
+        m_store->remove(number, entry->generation);
+}
+
 IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number)
 {
     // For a compressed object the generation field holds the number of its
@@ -123,30 +155,34 @@ IPtr<Object> ObjectLoader::loadCompressed(const XRefEntry& entry, int32_t number
     const long long at = static_cast<long long>(index->first) + index->offsets[static_cast<size_t>(entry.offset)];
     index->parser->reader().seek(at < 0 ? 0 : (at > INT32_MAX ? INT32_MAX : static_cast<int>(at)));
     const IPtr<Object> object = index->parser->readObject();
-    if (!object)
+    if (!object) {
+        if (m_expanding)
+            throw PdfException("object stream error");
         return nullptr;
+    }
     m_store->add(IPtr<Indirect>(new Indirect(number, 0, object, m_parser->owner())));
     return object;
 }
 
 void ObjectLoader::loadAll()
 {
-    for (const auto& [number, entry] : *m_xref) {
+    for (const XRefEntry& entry : *m_xref) {
         if (entry.inUse != 0 && entry.compressed == 0)
-            loadObject(number, entry.generation);
+            loadObject(entry.number, entry.generation);
     }
-    for (const auto& [number, entry] : *m_xref) {
-        if (entry.inUse == 0 || entry.compressed == 0 || m_store->has(number, 0))
-            continue;
-        const int32_t streamNumber = entry.generation;
-        const IPtr<Object> stream = loadObject(streamNumber, 0);
-        if (!stream || stream->type() != ObjectType::Stream)
-            continue;
-        if (!loadObject(number, 0))
-            throw PdfException("object stream error");
+    m_expanding = true;
+    try {
+        for (const XRefEntry& entry : *m_xref) {
+            if (entry.inUse != 0 && entry.compressed != 0)
+                loadObject(entry.number, 0);
+        }
+    } catch (...) {
+        m_expanding = false;
+        throw;
     }
+    m_expanding = false;
     // Everything is in the store now; the decoded object streams are not needed.
-    m_objectStreams.clear();
+    releaseObjectStreams();
 }
 
 } // namespace zpdf

@@ -1,8 +1,8 @@
 // ObjectLoader: loads the objects of an opened file by number, on first use,
 // through the merged cross-reference table, and keeps them in the document's
-// store. Objects inside object streams are read from the decoded stream;
-// each object stream is decoded once and kept (decoded) until loadAll has
-// taken every object out of it.
+// store. Objects inside object streams are read from the decoded stream; the
+// last few object streams used are kept decoded (until loadAll has taken
+// every object out of them or releaseObjectStreams is called).
 //
 // Loading never recurses without end: an object that is asked for again
 // while it is being loaded (a "Length" that refers to its own stream, an
@@ -26,6 +26,8 @@ class Stream;
 class ObjectLoader {
 public:
     static constexpr int kMaxNesting = 64;
+    // Decoded object streams kept at a time (the ones used last).
+    static constexpr size_t kCachedObjectStreams = 8;
 
     ObjectLoader(const SharedRef<Parser>& parser, const IPtr<XRef>& xref, const SharedRef<ObjectStore>& store);
 
@@ -38,9 +40,12 @@ public:
     // entry's offset leads to another object, and the parser's messages.
     IPtr<Object> loadObject(int32_t number, int32_t generation);
     // Loads every object the table lists, those inside object streams
-    // included (PdfException "object stream error" when one of them cannot be
-    // read). Objects already in the store are kept as they are.
+    // included (PdfException "object stream error" when the place an object
+    // stream gives for one of them holds none). Objects already in the store
+    // are kept as they are.
     void loadAll();
+    // Lets go of the decoded object streams (they are decoded again when needed).
+    void releaseObjectStreams() { m_objectStreams.clear(); }
 
 private:
     // The decoded bytes of one object stream and where its objects are.
@@ -49,10 +54,15 @@ private:
         SharedRef<Parser> parser;
         int first = 0;
         std::vector<int> offsets;
+        uint64_t lastUse = 0;
     };
 
     IPtr<Object> loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation);
     IPtr<Object> loadCompressed(const XRefEntry& entry, int32_t number);
+    // Whether the store has the object of that number (as its table entry
+    // gives it); forget removes it.
+    bool isHeld(int32_t number) const;
+    void forget(int32_t number);
     // The index of the object stream of that number; null when the stream is
     // missing or lacks "N" or "First".
     const ObjectStreamIndex* objectStream(int32_t number);
@@ -62,6 +72,10 @@ private:
     SharedRef<ObjectStore> m_store;
     std::map<int32_t, ObjectStreamIndex> m_objectStreams;
     std::set<int32_t> m_loading;
+    uint64_t m_uses = 0;
+    // Set while loadAll takes the objects out of the object streams: an
+    // object whose place there holds no object is an error then.
+    bool m_expanding = false;
 };
 
 } // namespace zpdf

@@ -2,18 +2,38 @@
 
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
+#include "zpdf/Reference.h"
 
 #include <cstdint>
-#include <unordered_set>
+#include <set>
+#include <utility>
 
 namespace zpdf {
 
+std::pair<const void*, int64_t> treeNodeIdentity(const IPtr<Object>& node, const IPtr<Dict>& dict)
+{
+    if (node->type() == ObjectType::Reference) {
+        const auto* ref = static_cast<const Reference*>(node.get());
+        return {nullptr, static_cast<int64_t>(ref->number()) << 32 | static_cast<uint32_t>(ref->generation())};
+    }
+    return {dict.get(), 0};
+}
+
 IPtr<Rectangle> Page::getMediaBox() const
 {
-    std::unordered_set<const Dict*> seen;
-    for (IPtr<Dict> node = m_dict; node && seen.insert(node.get()).second; node = node->getDict(kParent)) {
+    std::set<std::pair<const void*, int64_t>> seen;
+    IPtr<Dict> node = m_dict;
+    while (node) {
         if (const IPtr<Array> box = node->getArray(kMediaBox))
             return IPtr<Rectangle>(new Rectangle(*box));
+        const IPtr<Object> parent = node->get(kParent);
+        if (!parent)
+            break;
+        node = parent->toDict();
+        if (!node)
+            break;
+        if (!seen.insert(treeNodeIdentity(parent, node)).second)
+            break;
     }
     return nullptr;
 }

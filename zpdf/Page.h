@@ -8,6 +8,7 @@
 #include "zpdf/Object.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace zpdf {
 
@@ -39,5 +40,10 @@ private:
     IPtr<Dict> m_dict;
     int32_t m_objectNumber;
 };
+
+// What makes a node of the page tree the same node when it is met again (to
+// end loops): the number and generation of the object a reference names, or
+// the address of a dictionary written in place.
+std::pair<const void*, int64_t> treeNodeIdentity(const IPtr<Object>& node, const IPtr<Dict>& dict);
 
 } // namespace zpdf

@@ -11,6 +11,7 @@
 #include "zpdf/String.h"
 #include "zpdf/XRef.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -127,20 +128,22 @@ IPtr<Dict> Parser::readDictionary()
     DepthGuard depth(*this);
     Reader& r = *m_reader;
     r.skip(2);
-    IPtr<Dict> dict(new Dict());
+    Dict::Entries entries;
     for (;;) {
         r.skipWsAndComments();
         if (r.peekMatches(">>"))
             break;
         if (!r.peekIs('/'))
             throw PdfException("readDictionary: Name konnte nicht gelesen werden");
-        const IPtr<Name> key = readName();
-        const IPtr<Object> value = readObject();
+        IPtr<Name> key = readName();
+        IPtr<Object> value = readObject();
         if (!value)
             throw PdfException("readDictionary: Es konnte kein Object gelesen werden");
-        dict->set(key, value);
+        entries.emplace_back(std::move(key), std::move(value));
     }
     r.skip(2);
+    IPtr<Dict> dict(new Dict());
+    dict->assignEntries(std::move(entries));
     return dict;
 }
 
@@ -152,7 +155,21 @@ IPtr<Name> Parser::readName()
     r.readUntil(bytes, Reader::kNameDelimiters, Reader::kNameDelimiterCount);
     if (bytes.isEmpty())
         throw PdfException("readName: Konnte Name nicht lesen");
-    return IPtr<Name>(new Name(bytes));
+    return internName(bytes);
+}
+
+IPtr<Name> Parser::internName(const DataBuffer& bytes)
+{
+    if (const IPtr<Name>* known = findWellKnownName(bytes))
+        return *known;
+    const std::string_view key(reinterpret_cast<const char*>(bytes.data()), static_cast<size_t>(bytes.length()));
+    const auto it = m_names.find(key);
+    if (it != m_names.end())
+        return it->second;
+    IPtr<Name> name(new Name(bytes));
+    const DataBuffer& own = name->bytes();
+    m_names.emplace(std::string_view(reinterpret_cast<const char*>(own.data()), static_cast<size_t>(own.length())), name);
+    return name;
 }
 
 IPtr<Object> Parser::readString()
@@ -290,8 +307,11 @@ IPtr<StreamData> Parser::readStreamData(int length)
     r.skip(6); // "stream"
     r.skipEOL();
     IPtr<StreamData> data(new StreamData());
-    if (length > 0)
+    if (length > 0) {
+        // Room for the data at once, but never for more than the reader holds.
+        data->bytes().reserve(std::min(length, std::max(r.length() - r.tell(), 0)));
         r.readBytes(data->bytes(), length);
+    }
     r.skipWsAndComments();
     if (!r.peekMatches("endstream")) {
         printMissingEndstream(r);
@@ -335,11 +355,70 @@ bool Parser::readHeader(DataBuffer& version)
     return true;
 }
 
+namespace {
+
+bool isWhitespaceByte(unsigned char c) { return c == ' ' || c == '\r' || c == '\t' || c == '\n' || c == '\b' || c == '\f' || c == 0; }
+
+// A plain run of digits at p (no sign, no decimal point, not at the end of
+// the bytes), as the reader's readInt would take it; false for anything else.
+bool scanPlainInt(const unsigned char* bytes, int length, int& p, int& value)
+{
+    long long v = 0;
+    const int start = p;
+    while (p < length && bytes[p] >= '0' && bytes[p] <= '9') {
+        v = std::min(v * 10 + (bytes[p] - '0'), static_cast<long long>(INT_MAX) + 1);
+        ++p;
+    }
+    if (p == start || p >= length || bytes[p] == '.')
+        return false;
+    value = static_cast<int>(std::min(v, static_cast<long long>(INT_MAX)));
+    return true;
+}
+
+bool skipPlainWhitespace(const unsigned char* bytes, int length, int& p)
+{
+    while (p < length && isWhitespaceByte(bytes[p]))
+        ++p;
+    return p < length && bytes[p] != '%';
+}
+
+// One table entry (offset, generation, state byte) from bytes in memory,
+// where it has the plain form of nearly every file. False when it has not
+// (comments, signs, decimal points) or runs past the bytes: the reader then
+// takes it the careful way.
+bool scanEntry(const unsigned char* bytes, int length, int& p, int& offset, int& generation, int& state)
+{
+    int q = p;
+    if (!skipPlainWhitespace(bytes, length, q) || !scanPlainInt(bytes, length, q, offset) ||
+        !skipPlainWhitespace(bytes, length, q) || !scanPlainInt(bytes, length, q, generation) ||
+        !skipPlainWhitespace(bytes, length, q))
+        return false;
+    state = bytes[q++];
+    p = q;
+    return true;
+}
+
+constexpr int kEntryWindow = 64 * 1024;
+
+} // namespace
+
 IPtr<XRef> Parser::readXRef()
 {
     Reader& r = *m_reader;
     r.skip(4); // "xref"
-    IPtr<XRef> xref(new XRef());
+    XRef::Entries entries;
+    const auto add = [&entries](long long number, int offset, int generation, int state) {
+        if (state != 'n' && state != 'f')
+            throw PdfException("readXRef: state weder n noch f");
+        if (number > INT_MAX)
+            return;
+        XRefEntry entry;
+        entry.number = static_cast<int32_t>(number);
+        entry.generation = generation;
+        entry.offset = offset;
+        entry.inUse = state == 'n' ? 1 : 0;
+        entries.push_back(entry);
+    };
     for (;;) {
         r.skipWsAndComments();
         if (!r.isDigitNext())
@@ -347,20 +426,35 @@ IPtr<XRef> Parser::readXRef()
         const long long first = r.readInt();
         r.skipWsAndComments();
         const int count = r.readInt();
-        for (int i = 0; i < count; ++i) {
-            r.skipWsAndComments();
-            const int offset = r.readInt();
-            r.skipWsAndComments();
-            const int generation = r.readInt();
-            r.skipWsAndComments();
-            const int state = r.readByte();
-            if (state != 'n' && state != 'f')
-                throw PdfException("readXRef: state weder n noch f");
-            if (first + i <= INT_MAX)
-                xref->add(static_cast<int32_t>(first + i), generation, offset, state == 'n', false);
+        int i = 0;
+        while (i < count) {
+            // The entries ahead are scanned in memory, a window at a time.
+            const int start = r.tell();
+            DataBuffer window;
+            r.readBytes(window, static_cast<int>(std::min<long long>((count - i) * 20LL + 64, kEntryWindow)));
+            int p = 0;
+            int offset = 0;
+            int generation = 0;
+            int state = 0;
+            while (i < count && scanEntry(window.data(), window.length(), p, offset, generation, state)) {
+                if (state != 'n' && state != 'f')
+                    r.seek(start + p);
+                add(first + i, offset, generation, state);
+                ++i;
+            }
+            r.seek(start + p);
+            if (i < count && p == 0) {
+                r.skipWsAndComments();
+                offset = r.readInt();
+                r.skipWsAndComments();
+                generation = r.readInt();
+                r.skipWsAndComments();
+                add(first + i, offset, generation, r.readByte());
+                ++i;
+            }
         }
     }
-    return xref;
+    return IPtr<XRef>(new XRef(std::move(entries)));
 }
 
 } // namespace zpdf

@@ -6,13 +6,20 @@
 // arrays, dictionaries and indirect objects loaded on the way are limited to
 // kMaxDepth levels, so no file can exhaust the stack.
 //
+// Names are shared: every spelling becomes one Name object per parser (the
+// well-known names one per program), which keeps large documents small.
+//
 // Every Reference the parser creates gets the parser's owner, which later
 // resolves it (and which loads a stream's Length when it is given by reference).
 #pragma once
 
+#include "zpdf/Name.h"
 #include "zpdf/Object.h"
 #include "zpdf/Reader.h"
 #include "zpdf/SharedRef.h"
+
+#include <string_view>
+#include <unordered_map>
 
 namespace zpdf {
 
@@ -75,9 +82,15 @@ public:
 private:
     class DepthGuard;
 
+    // One Name object per spelling: the shared constant, or one of this
+    // parser's own (names are never changed, so objects may share them).
+    IPtr<Name> internName(const DataBuffer& bytes);
+
     ObjectOwner* m_owner;
     SharedRef<Reader> m_reader;
     int m_depth = 0;
+    // Keys view the bytes of the names they map to.
+    std::unordered_map<std::string_view, IPtr<Name>> m_names;
 };
 
 } // namespace zpdf

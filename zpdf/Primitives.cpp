@@ -11,8 +11,13 @@ namespace zpdf {
 
 const IPtr<Null>& Null::instance()
 {
-    // Never released: objects anywhere may still point at it during exit.
-    static const IPtr<Null>* shared = new IPtr<Null>(new Null());
+    // Never released, and immortal: objects anywhere, on any thread, may
+    // point at it, also during exit.
+    static const IPtr<Null>* shared = [] {
+        auto* null = new IPtr<Null>(new Null());
+        (*null)->makeImmortal();
+        return null;
+    }();
     return *shared;
 }
 

@@ -4,6 +4,7 @@
 #include "zpdf/Object.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace zpdf {
 
@@ -50,6 +51,12 @@ void BufferWriter::writeBytes(const void* data, int offset, int count)
         return;
     m_buffer.append(static_cast<const unsigned char*>(data) + offset, count);
     advance(count);
+}
+
+void BufferWriter::writeString(const char* text)
+{
+    if (text != nullptr)
+        writeBytes(text, 0, static_cast<int>(std::strlen(text)));
 }
 
 } // namespace zpdf

@@ -42,6 +42,7 @@ class BufferWriter : public Writer {
 public:
     void writeChar(unsigned char byte) override;
     void writeBytes(const void* data, int offset, int count) override;
+    void writeString(const char* text) override;
     void flush() override {}
 
     const DataBuffer& buffer() const { return m_buffer; }

@@ -12,35 +12,108 @@
 #include <climits>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 
 namespace zpdf {
 
-void XRef::add(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed)
+namespace {
+
+bool numberBefore(const XRefEntry& entry, int32_t number) { return entry.number < number; }
+
+XRefEntry makeEntry(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed)
 {
-    XRefEntry& entry = m_entries[number];
+    XRefEntry entry;
     entry.number = number;
     entry.generation = generation;
     entry.offset = offset;
     entry.inUse = inUse ? 1 : 0;
     entry.compressed = compressed ? 1 : 0;
+    return entry;
+}
+
+} // namespace
+
+XRef::XRef(Entries entries) : Object(ObjectType::XRef)
+{
+    const auto before = [](const XRefEntry& a, const XRefEntry& b) { return a.number < b.number; };
+    const auto notAfter = [](const XRefEntry& a, const XRefEntry& b) { return a.number >= b.number; };
+    if (std::adjacent_find(entries.begin(), entries.end(), notAfter) == entries.end()) {
+        // Ascending without repeats already: taken as it is.
+        m_entries = std::move(entries);
+        m_entries.shrink_to_fit();
+        return;
+    }
+    std::stable_sort(entries.begin(), entries.end(), before);
+    // Of equal numbers (now side by side, in their first order) keep the last.
+    for (XRefEntry& entry : entries) {
+        if (!m_entries.empty() && m_entries.back().number == entry.number)
+            m_entries.back() = entry;
+        else
+            m_entries.push_back(entry);
+    }
+    m_entries.shrink_to_fit();
+}
+
+void XRef::add(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed)
+{
+    const XRefEntry entry = makeEntry(number, generation, offset, inUse, compressed);
+    if (m_entries.empty() || m_entries.back().number < number) {
+        m_entries.push_back(entry);
+        return;
+    }
+    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), number, numberBefore);
+    if (it != m_entries.end() && it->number == number)
+        *it = entry;
+    else
+        m_entries.insert(it, entry);
+}
+
+int XRef::indexOf(int32_t number) const
+{
+    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), number, numberBefore);
+    return it != m_entries.end() && it->number == number ? static_cast<int>(it - m_entries.begin()) : -1;
 }
 
 const XRefEntry* XRef::get(int32_t number) const
 {
-    const auto it = m_entries.find(number);
-    return it == m_entries.end() ? nullptr : &it->second;
+    const int i = indexOf(number);
+    return i < 0 ? nullptr : &m_entries[static_cast<size_t>(i)];
 }
-
-int32_t XRef::maxObjectNumber() const { return m_entries.empty() ? -1 : m_entries.rbegin()->first; }
 
 void XRef::merge(const XRef& other, bool overwrite)
 {
-    for (const auto& [number, entry] : other.m_entries) {
-        if (overwrite)
-            m_entries[number] = entry;
-        else
-            m_entries.emplace(number, entry);
+    Entries merged;
+    merged.reserve(m_entries.size() + other.m_entries.size());
+    auto mine = m_entries.begin();
+    auto theirs = other.m_entries.begin();
+    while (mine != m_entries.end() || theirs != other.m_entries.end()) {
+        if (theirs == other.m_entries.end() || (mine != m_entries.end() && mine->number < theirs->number)) {
+            merged.push_back(*mine++);
+        } else if (mine == m_entries.end() || theirs->number < mine->number) {
+            merged.push_back(*theirs++);
+        } else {
+            merged.push_back(overwrite ? *theirs : *mine);
+            ++mine;
+            ++theirs;
+        }
     }
+    merged.shrink_to_fit();
+    m_entries.swap(merged);
+}
+
+void XRef::merge(XRef&& other, bool overwrite)
+{
+    if (m_entries.empty())
+        m_entries.swap(other.m_entries);
+    else
+        merge(static_cast<const XRef&>(other), overwrite);
+}
+
+IPtr<Object> XRef::clone() const
+{
+    IPtr<XRef> copy(new XRef());
+    copy->m_entries = m_entries;
+    return copy;
 }
 
 namespace {
@@ -84,7 +157,7 @@ IPtr<XRef> XRef::fromXRefStream(Stream& stream)
     }
     const int rowSize = widths[0] + widths[1] + widths[2];
 
-    IPtr<XRef> xref(new XRef());
+    Entries entries;
     const int pairs = index ? index->size() / 2 : 0;
     int64_t row = 0;
     for (int p = 0; p < pairs; ++p) {
@@ -109,14 +182,14 @@ IPtr<XRef> XRef::fromXRefStream(Stream& stream)
             const auto f2 = static_cast<int32_t>(static_cast<uint32_t>(field2));
             const auto f3 = static_cast<int32_t>(static_cast<uint32_t>(field3));
             switch (type) {
-            case 0: xref->add(n, 0, 0, false, false); break;
-            case 1: xref->add(n, f3, f2, true, false); break;
-            case 2: xref->add(n, f2, f3, true, true); break;
+            case 0: entries.push_back(makeEntry(n, 0, 0, false, false)); break;
+            case 1: entries.push_back(makeEntry(n, f3, f2, true, false)); break;
+            case 2: entries.push_back(makeEntry(n, f2, f3, true, true)); break;
             default: throw PdfException("XRef::fromXRefStream: Invalid type");
             }
         }
     }
-    return xref;
+    return IPtr<XRef>(new XRef(std::move(entries)));
 }
 
 void XRef::write(Writer& writer) const
@@ -125,32 +198,25 @@ void XRef::write(Writer& writer) const
     auto it = m_entries.begin();
     while (it != m_entries.end()) {
         auto end = it;
-        int32_t next = it->first;
-        while (end != m_entries.end() && end->first == next) {
+        int32_t next = it->number;
+        while (end != m_entries.end() && end->number == next) {
             ++end;
             if (next == INT32_MAX)
                 break;
             ++next;
         }
-        writer.writeInt(it->first);
+        writer.writeInt(it->number);
         writer.writeChar(' ');
         writer.writeInt(static_cast<int>(std::distance(it, end)));
         writer.writeString("\r\n");
         for (; it != end; ++it) {
-            const XRefEntry& entry = it->second;
+            const XRefEntry& entry = *it;
             char line[32];
             std::snprintf(line, sizeof line, "%010d %05d %c\r\n", entry.offset, entry.generation,
                           entry.inUse != 0 ? 'n' : 'f');
             writer.writeString(line);
         }
     }
-}
-
-IPtr<Object> XRef::clone() const
-{
-    IPtr<XRef> copy(new XRef());
-    copy->m_entries = m_entries;
-    return copy;
 }
 
 void StartXRef::write(Writer& writer) const

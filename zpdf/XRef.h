@@ -4,7 +4,7 @@
 
 #include "zpdf/Object.h"
 
-#include <map>
+#include <vector>
 
 namespace zpdf {
 
@@ -21,12 +21,17 @@ struct XRefEntry {
     uint8_t compressed = 0;
 };
 
-// Cross-reference entries by object number, ascending.
+// Cross-reference entries by object number, ascending. Kept in a sorted
+// vector: tables of tens of thousands of entries are common, and a vector
+// holds them in a quarter of a tree's memory.
 class XRef : public Object {
 public:
-    using Entries = std::map<int32_t, XRefEntry>;
+    using Entries = std::vector<XRefEntry>;
 
     XRef() : Object(ObjectType::XRef) {}
+    // A table of these entries, given in any order; of entries with the same
+    // number the last one counts.
+    explicit XRef(Entries entries);
 
     // The entries of a cross-reference stream. Decodes the stream in place
     // (all its filters) and gives its dictionary an "Index" of [0 Size] when
@@ -36,15 +41,20 @@ public:
 
     // Adds an entry, replacing any entry of that number.
     void add(int32_t number, int32_t generation, int32_t offset, bool inUse, bool compressed);
-    bool has(int32_t number) const { return m_entries.count(number) != 0; }
-    // The entry of that number, or null.
+    bool has(int32_t number) const { return indexOf(number) >= 0; }
+    // The entry of that number, or null. Valid until the table changes.
     const XRefEntry* get(int32_t number) const;
+    // The position of the entry of that number in the table, or -1.
+    int indexOf(int32_t number) const;
     // The largest object number, -1 when empty.
-    int32_t maxObjectNumber() const;
+    int32_t maxObjectNumber() const { return m_entries.empty() ? -1 : m_entries.back().number; }
     int size() const { return static_cast<int>(m_entries.size()); }
     // Copies the entries of other whose numbers are absent here; with
     // overwrite, every entry.
     void merge(const XRef& other, bool overwrite);
+    // The same, taking the entries of other where it can (other is left empty
+    // or unchanged).
+    void merge(XRef&& other, bool overwrite);
 
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }

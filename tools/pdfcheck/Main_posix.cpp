@@ -1,6 +1,7 @@
 #include "base/TextUtil.h"
 #include "tools/pdfcheck/PdfCheck.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -9,5 +10,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args.push_back(utf8Decode(argv[i]));
     const char* tmp = std::getenv("TMPDIR");
-    return runPdfCheck(args, utf8Decode(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + ZString(L"/"));
+    PdfCheckPlatform platform;
+    platform.tempFolder = utf8Decode(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + ZString(L"/");
+    platform.removeFile = [](const ZString& path) { std::remove(path.toUtf8().c_str()); };
+    return runPdfCheck(args, platform);
 }

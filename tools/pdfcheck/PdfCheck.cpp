@@ -98,11 +98,11 @@ double medianMs(int n, const std::function<void()>& f)
     return times.size() % 2 != 0 ? times[mid] : (times[mid - 1] + times[mid]) / 2;
 }
 
-int bench(int n, const ZString& path, bool withRewrite, const ZString& tempFolder)
+int bench(int n, const ZString& path, bool withRewrite, const PdfCheckPlatform& platform)
 {
     if (!readable(path))
         return fail("cannot open " + path.toUtf8());
-    const ZString out = tempFolder + ZString(L"pdfcheck-bench.pdf");
+    const ZString out = platform.tempFolder + ZString(L"pdfcheck-bench.pdf");
     const int rc = guarded([&] {
         const double ms = medianMs(n, [&] {
             zpdf::Document document(path);
@@ -117,7 +117,7 @@ int bench(int n, const ZString& path, bool withRewrite, const ZString& tempFolde
         return 0;
     });
     if (withRewrite)
-        std::remove(out.toUtf8().c_str());
+        platform.removeFile(out);
     return rc;
 }
 
@@ -133,7 +133,7 @@ int usage()
 
 } // namespace
 
-int runPdfCheck(const std::vector<ZString>& args, const ZString& tempFolder)
+int runPdfCheck(const std::vector<ZString>& args, const PdfCheckPlatform& platform)
 {
     int rc = 2;
     if (args.size() == 1 && !args[0].startsWith(L"--")) {
@@ -144,7 +144,7 @@ int runPdfCheck(const std::vector<ZString>& args, const ZString& tempFolder)
         const int n = args[1].toInt();
         if (n < 1)
             return usage();
-        rc = bench(n, args[2], args[0] == L"--bench-rewrite", tempFolder);
+        rc = bench(n, args[2], args[0] == L"--bench-rewrite", platform);
     } else {
         return usage();
     }

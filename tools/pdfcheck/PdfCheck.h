@@ -13,5 +13,12 @@
 
 #include <vector>
 
-// args without the program name; tempFolder receives the bench rewrites.
-int runPdfCheck(const std::vector<ZString>& args, const ZString& tempFolder);
+// What the tool needs of the platform.
+struct PdfCheckPlatform {
+    // A folder (with its trailing separator) for the files of --bench-rewrite.
+    ZString tempFolder;
+    void (*removeFile)(const ZString& path);
+};
+
+// args without the program name.
+int runPdfCheck(const std::vector<ZString>& args, const PdfCheckPlatform& platform);
