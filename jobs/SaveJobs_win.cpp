@@ -141,7 +141,11 @@ bool saveJobs(const std::vector<Job*>& jobs)
     return saveJobsInto(jobs, folder, choice.format, choice.options);
 }
 
-bool emailJobs(const std::vector<Job*>& jobs)
+namespace {
+
+// Saves the jobs in the chosen format into a new temporary folder and mails
+// what it holds; with allSaved, only when every job was saved.
+bool mailJobs(const std::vector<Job*>& jobs, bool allSaved)
 {
     FormatOptionsHolder dialog;
     FormatChoice choice;
@@ -150,25 +154,22 @@ bool emailJobs(const std::vector<Job*>& jobs)
     const ZString folder = uniqueTempFolder(kTempSubFolder, ZString(), ZString());
     if (folder.isEmpty())
         return false;
+    bool saved = true;
     for (Job* job : jobs)
         if (job != nullptr && !job->isEmpty())
-            saveJobWithFormat(*job, choice.format, joinPath(folder, fileNameFor(*job, choice.format)), choice.options);
+            saved = saveJobWithFormat(*job, choice.format, joinPath(folder, fileNameFor(*job, choice.format)),
+                                      choice.options) &&
+                    saved;
+    if (allSaved && !saved)
+        return false;
     return mailFolder(folder);
 }
 
-bool emailJob(Job& job)
-{
-    FormatOptionsHolder dialog;
-    FormatChoice choice;
-    if (!chooseFormat(dialog, choice))
-        return false;
-    const ZString folder = uniqueTempFolder(kTempSubFolder, ZString(), ZString());
-    if (folder.isEmpty())
-        return false;
-    if (!saveJobWithFormat(job, choice.format, joinPath(folder, fileNameFor(job, choice.format)), choice.options))
-        return false;
-    return mailFolder(folder);
-}
+} // namespace
+
+bool emailJobs(const std::vector<Job*>& jobs) { return mailJobs(jobs, false); }
+
+bool emailJob(Job& job) { return mailJobs({&job}, true); }
 
 bool faxJob(Job& job)
 {
