@@ -132,7 +132,8 @@ TEST(Instances, HandOversDuringAModalLoopWaitForTheCurrentCommandLine)
     ASSERT_NE(error, nullptr);
     PostMessageW(error, WM_COMMAND, IDOK, 0);
     CloseHandle(lock);
-    ASSERT_TRUE(waitUntilIdle(window));
+    // Sent messages reach the window even in a modal loop, so wait for the jobs themselves.
+    ASSERT_TRUE(waitFor([&] { return jobNames(window).size() >= 5; }, 30000));
     EXPECT_EQ(jobNames(window), (Names{L"after", L"h1", L"h2", L"h3", L"h4"}));
 }
 
