@@ -7,6 +7,7 @@
 #include "base/ZString.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The temporary folder: GetTempPathW when it names an existing folder, else the
@@ -31,6 +32,15 @@ ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const 
 ZString freeNumberedName(const ZString& path);
 
 bool createFolder(const ZString& path, bool withParents);
+
+// The whole file's bytes into bytes; false when it cannot be opened. Others
+// may read, write or delete the file meanwhile.
+bool readWholeFile(const ZString& path, std::string& bytes);
+// The file made anew with the bytes, or the bytes added at its end (it is
+// created when missing; others may append at the same time). False unless
+// every byte was written.
+bool writeWholeFile(const ZString& path, const std::string& bytes);
+bool appendToFile(const ZString& path, const std::string& bytes);
 
 // False for an empty or missing path; on failure the path is queued for deletion
 // at exit when deferOnFailure is set.

@@ -22,7 +22,9 @@ int skipSpaces(const wchar_t* text);
 ZString utf8Decode(const char* bytes);
 
 // Lenient UTF-8 decoding of a byte range for our own files: surrogate pairs for
-// characters beyond the BMP, U+FFFD for malformed bytes. Never throws.
+// characters beyond the BMP, U+FFFD for malformed bytes. Surrogates encoded one
+// by one (as the interpreter's argument files hold them) come back as they
+// were. Never throws.
 ZString utf8DecodeLenient(const char* bytes, size_t size);
 
 // n characters, each drawn from alphabet by the system random device.

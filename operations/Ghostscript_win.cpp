@@ -32,18 +32,6 @@ std::string utf8PerCodeUnit(const ZString& text)
     return bytes;
 }
 
-bool writeWholeFile(const ZString& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
 ZString jpegDevice(int quality) { return ZString::format(L"-sDEVICE=jpeg -dJPEGQ=%d", quality); }
 
 } // namespace

@@ -22,23 +22,28 @@ void FileHandlerArgs::reset()
     deleteFiles = false;
 }
 
+namespace {
+
+// The options that take the next element as their value, in the serialised order.
+const struct {
+    const wchar_t* option;
+    ZString FileHandlerArgs::*field;
+} kValueOptions[] = {
+    {L"-dir", &FileHandlerArgs::dir},
+    {L"-name", &FileHandlerArgs::name},
+    {L"-profile", &FileHandlerArgs::profile},
+    {L"-serviceName", &FileHandlerArgs::serviceName},
+};
+
+} // namespace
+
 int FileHandlerArgs::handleOption(const ZString& key, const ZString& value)
 {
-    if (key.equals(L"-dir")) {
-        dir = value;
-        return 1;
-    }
-    if (key.equals(L"-name")) {
-        name = value;
-        return 1;
-    }
-    if (key.equals(L"-profile")) {
-        profile = value;
-        return 1;
-    }
-    if (key.equals(L"-serviceName")) {
-        serviceName = value;
-        return 1;
+    for (const auto& valueOption : kValueOptions) {
+        if (key.equals(valueOption.option)) {
+            this->*valueOption.field = value;
+            return 1;
+        }
     }
     if (key.equals(L"-deleteFile") || key.equals(L"-deleteFiles")) {
         deleteFiles = true;
@@ -54,14 +59,15 @@ ZString FileHandlerArgs::toCommandLine() const
     ZString s;
     if (deleteFiles)
         s.append(files.size() == 1 ? L" -deleteFile" : L" -deleteFiles");
-    if (!dir.isEmpty())
-        s.append(L" -dir ").append(quote(stripTrailingSeparators(dir)));
-    if (!name.isEmpty())
-        s.append(L" -name ").append(quote(name));
-    if (!profile.isEmpty())
-        s.append(L" -profile ").append(quote(profile));
-    if (!serviceName.isEmpty())
-        s.append(L" -serviceName ").append(quote(serviceName));
+    for (const auto& valueOption : kValueOptions) {
+        const ZString& value = this->*valueOption.field;
+        if (value.isEmpty())
+            continue;
+        // The folder goes without its trailing separator.
+        const bool folder = valueOption.field == &FileHandlerArgs::dir;
+        s.append(L" ").append(valueOption.option).append(L" ");
+        s.append(quote(folder ? stripTrailingSeparators(value) : value));
+    }
     for (const ZString& file : files)
         s.append(quote(file, true));
     return s.trim();

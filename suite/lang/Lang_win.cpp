@@ -48,23 +48,6 @@ ZString catalogueFolder()
     return joinPath(folderPart(ZString(buffer, static_cast<int>(n))), L"lang");
 }
 
-bool readWholeFile(const ZString& path, std::string& out)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
-    if (ok) {
-        out.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = out.empty() || (ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) &&
-                             read == out.size());
-    }
-    CloseHandle(file);
-    return ok;
-}
-
 class Catalogue {
 public:
     Catalogue()

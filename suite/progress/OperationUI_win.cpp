@@ -220,9 +220,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             advance(dialog, *session);
         return TRUE;
     case WM_COMMAND:
-        if (session != nullptr && LOWORD(wParam) == IDCANCEL)
-            requestCancel(dialog, *session);
-        return TRUE;
+        if (LOWORD(wParam) != IDCANCEL)
+            return TRUE;
+        [[fallthrough]];
     case WM_CLOSE:
         if (session != nullptr)
             requestCancel(dialog, *session);

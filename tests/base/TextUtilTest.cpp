@@ -34,6 +34,14 @@ TEST(Utf8Decode, DecodesTwoAndThreeByteForms)
     EXPECT_EQ(utf8Decode(""), ZString());
 }
 
+TEST(Utf8DecodeLenient, KeepsSurrogatesEncodedOneByOneAndReplacesMalformedBytes)
+{
+    const std::string pair = "\xF0\x9F\x98\x80", units = "\xED\xA0\xBD\xED\xB8\x80";
+    EXPECT_EQ(utf8DecodeLenient(pair.data(), pair.size()), ZString(L"\xD83D\xDE00"));
+    EXPECT_EQ(utf8DecodeLenient(units.data(), units.size()), ZString(L"\xD83D\xDE00"));
+    EXPECT_EQ(utf8DecodeLenient("a\x80" "b\xC3", 4), ZString(L"a\xFFFD" L"b\xFFFD"));
+}
+
 TEST(Utf8Decode, MalformedInputThrowsNumberedErrors)
 {
     auto message = [](const char* bytes) {

@@ -1,4 +1,4 @@
-// Shared pieces of the operations tests.
+// Shared pieces of the tests of everything that runs Ghostscript.
 #pragma once
 
 #include "base/ZString.h"
@@ -6,31 +6,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
-
-// A file beside the test program (the build's bin folder).
-ZString besideTests(const wchar_t* name);
 
 // Sends what the program writes to its standard output into a file while alive.
 class StdoutCapture {
 public:
     StdoutCapture();
     ~StdoutCapture();
-    StdoutCapture(const StdoutCapture&) = delete;
-    StdoutCapture& operator=(const StdoutCapture&) = delete;
-    std::string text() const;
+    std::string text() const { return readFileBytes(m_folder.file(L"stdout.txt")); }
 
 private:
     ScratchFolder m_folder;
     void* m_file;
     void* m_previous;
 };
-
-// Waits until the condition holds; false when it did not within the limit
-// (a guard against hanging, not a measure of speed).
-bool waitFor(const std::function<bool()>& condition, int limitMs = 60000);
 
 // Settings in a scratch folder, with GsWin32cCmdline set to the value given.
 class InterpreterTest : public testing::Test {
@@ -41,7 +31,7 @@ protected:
     // The recording stand-in; its log and argument file copy.
     void useRecorder();
     std::vector<ZString> recordedCommandLines() const;
-    std::string recordedArgumentFile() const;
+    std::string recordedArgumentFile() const { return readFileBytes(m_log + L".args"); }
     // The host interpreter through the bridge, and "ps2ascii.bat" on the search path.
     void useBridge();
 
@@ -52,9 +42,5 @@ protected:
 // The recorder's own part of every recorded command line.
 ZString recorderPrefix();
 
-// Page count of a PDF, asked of the host interpreter through the bridge; -1 when unknown.
+// Page count of a PDF as the program's PDF library reads it; -1 when unreadable.
 int pdfPageCount(const ZString& pdf);
-
-// Whether a host process of the given process group runs (not ended, not a zombie).
-bool hostGroupRuns(unsigned long group);
-void killHostGroup(unsigned long group);

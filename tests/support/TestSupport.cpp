@@ -8,6 +8,8 @@
 #ifdef _WIN32
 #include "base/Files.h"
 #include "base/Paths.h"
+
+#include <windows.h>
 #else
 #include <filesystem>
 #include <stdexcept>
@@ -65,6 +67,31 @@ bool writeFileBytes(const ZString& path, const std::string& bytes)
 }
 
 #ifdef _WIN32
+ZString besideTests(const wchar_t* name)
+{
+    wchar_t self[4096];
+    const DWORD n = GetModuleFileNameW(nullptr, self, 4096);
+    return joinPath(folderPart(ZString(self, static_cast<int>(n))), name);
+}
+
+ZString environmentVariable(const wchar_t* name)
+{
+    std::wstring value(32768, L'\0');
+    const DWORD n = GetEnvironmentVariableW(name, value.data(), 32768);
+    return ZString(value.data(), n < 32768 ? static_cast<int>(n) : 0);
+}
+
+bool waitFor(const std::function<bool()>& condition, int limitMs)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (static_cast<int>(GetTickCount() - start) > limitMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 ScratchFolder::ScratchFolder() : m_path(uniqueTempFolder(L"TamloTests", L"t", L"")) {}
 
 ScratchFolder::~ScratchFolder() { deleteTree(m_path); }

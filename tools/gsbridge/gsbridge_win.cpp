@@ -21,6 +21,9 @@
 //
 // GSBRIDGE_PID_FILE, when set, names a file that receives the host process id
 // (for tests that check that a stopped conversion leaves nothing running).
+#include "base/Files.h"
+#include "base/TextUtil.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -58,44 +61,7 @@ void fail(const wchar_t* message)
     fwprintf(stderr, L"gsbridge: %ls\n", message);
 }
 
-std::string utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-// UTF-8 to UTF-16, also accepting surrogates encoded one by one (the form in
-// which the program writes its argument files).
-std::wstring wide(const std::string& bytes)
-{
-    std::wstring out;
-    for (size_t i = 0; i < bytes.size();) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0 || i + static_cast<size_t>(extra) >= bytes.size()) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        unsigned long code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k <= extra; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]) & 0x3F);
-        i += static_cast<size_t>(extra) + 1;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out.push_back(static_cast<wchar_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            out.push_back(static_cast<wchar_t>(code));
-        }
-    }
-    return out;
-}
+std::string utf8(const std::wstring& text) { return ZString(text).toUtf8(); }
 
 bool isWindowsPath(const std::wstring& text)
 {
@@ -128,32 +94,6 @@ std::string translate(const std::wstring& argument)
             return utf8(argument.substr(0, equals + 1)) + hostPath(argument.substr(equals + 1));
     }
     return utf8(argument);
-}
-
-bool readFile(const std::wstring& path, std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    char buffer[65536];
-    DWORD n = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        bytes.append(buffer, n);
-    CloseHandle(file);
-    return true;
-}
-
-bool writeFile(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
 }
 
 // The words of an argument file: separated by white space, double quotes
@@ -201,17 +141,18 @@ std::wstring tempFile(const wchar_t* kind)
 std::string translatedArgumentFile(const std::wstring& path, std::wstring& copy)
 {
     std::string text;
-    if (!readFile(path, text))
+    if (!readWholeFile(ZString(path), text))
         return "@" + hostPath(path);
     std::string out;
     for (const std::string& word : argumentFileWords(text)) {
-        const std::string host = translate(wide(word));
+        // Surrogates come encoded one by one, as the program writes them.
+        const std::string host = translate(utf8DecodeLenient(word.data(), word.size()).toStdString());
         const bool needsQuotes = host.empty() || host.find_first_of(" \t\r\n") != std::string::npos;
         out += needsQuotes ? "\"" + host + "\"" : host;
         out += '\n';
     }
     copy = tempFile(L"args.gs");
-    if (!writeFile(copy, out)) {
+    if (!writeWholeFile(ZString(copy), out)) {
         copy.clear();
         return "@" + hostPath(path);
     }
@@ -223,7 +164,7 @@ std::string translatedArgumentFile(const std::wstring& path, std::wstring& copy)
 void umlautsAsQuotedVowels(const std::wstring& path)
 {
     std::string bytes;
-    if (!readFile(path, bytes))
+    if (!readWholeFile(ZString(path), bytes))
         return;
     std::string out;
     out.reserve(bytes.size());
@@ -249,7 +190,7 @@ void umlautsAsQuotedVowels(const std::wstring& path)
         out += bytes[i];
     }
     if (out != bytes)
-        writeFile(path, out);
+        writeWholeFile(ZString(path), out);
 }
 
 struct Spawn {
