@@ -87,7 +87,8 @@ public:
     // Marks the length as uncounted: the text runs to the first zero.
     ZString& markUncounted() { m_length = -1; return *this; }
 
-    int find(const wchar_t* text, int count = -1, int start = 0) const;
+    // The raw form takes every argument, so that a start index is never taken for a count.
+    int find(const wchar_t* text, int count, int start) const;
     int find(const ZString& text, int start = 0) const { return find(text.m_buffer, text.length(), start); }
     int findChar(wchar_t c, int start = 0) const;
     int findLastChar(wchar_t c) const;
