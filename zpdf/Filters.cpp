@@ -1,6 +1,7 @@
 #include "zpdf/Filters.h"
 
 #include "zpdf/Exceptions.h"
+#include "zpdf/HexDigits.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -24,17 +25,6 @@ unsigned char paeth(int left, int above, int upperLeft)
     if (pb <= pc)
         return static_cast<unsigned char>(above);
     return static_cast<unsigned char>(upperLeft);
-}
-
-int hexDigit(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool isPdfWhitespace(unsigned char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\f' || c == 0; }
@@ -93,22 +83,10 @@ DataBuffer asciiHexDecode(const DataBuffer& data)
     DataBuffer out;
     const unsigned char* in = data.data();
     const int length = data.length();
-    for (int i = 0; i < length; i += 2) {
-        if (i + 1 >= length) {
-            const int d = hexDigit(in[i]);
-            out.append(static_cast<unsigned char>(d < 0 ? 0 : d << 4));
-            break;
-        }
-        int value = 0;
-        const int high = hexDigit(in[i]);
-        if (high >= 0) {
-            value = high;
-            const int low = hexDigit(in[i + 1]);
-            if (low >= 0)
-                value = value * 16 + low;
-        }
-        out.append(static_cast<unsigned char>(value));
-    }
+    for (int i = 0; i + 1 < length; i += 2)
+        out.append(static_cast<unsigned char>(leadingHexValue(in + i, 2)));
+    if (length % 2 != 0) // a lone last digit is the high one
+        out.append(static_cast<unsigned char>(leadingHexValue(in + length - 1, 1) << 4));
     return out;
 }
 

@@ -14,11 +14,10 @@ constexpr int kBlock = 2048;
 // compares the major digit.
 constexpr const char* kZlibVersion = "1.2.6";
 
-// Feeds the whole input to a deflate or inflate stream and collects the
+// Feeds the whole input to an inflate or deflate stream and collects the
 // output block by block, until a block is not filled or the stream ends.
 // Returns false on any other zlib status.
-template <typename Step>
-bool pump(z_stream& zs, const DataBuffer& in, DataBuffer& out, Step step)
+bool pump(z_stream& zs, bool inflating, const DataBuffer& in, DataBuffer& out)
 {
     zs.next_in = const_cast<Bytef*>(in.data());
     zs.avail_in = static_cast<uInt>(in.length());
@@ -26,7 +25,7 @@ bool pump(z_stream& zs, const DataBuffer& in, DataBuffer& out, Step step)
     for (;;) {
         zs.next_out = block;
         zs.avail_out = kBlock;
-        const int status = step(zs);
+        const int status = inflating ? inflate(&zs, Z_NO_FLUSH) : deflate(&zs, Z_FINISH);
         if (status != Z_OK && status != Z_STREAM_END)
             return false;
         const int produced = kBlock - static_cast<int>(zs.avail_out);
@@ -36,42 +35,33 @@ bool pump(z_stream& zs, const DataBuffer& in, DataBuffer& out, Step step)
     }
 }
 
+// Inflates or deflates (at the default level) the whole input.
+DataBuffer run(const DataBuffer& data, bool inflating)
+{
+    const char* failure = inflating ? "ZLib decompression error" : "ZLib compression error";
+    z_stream zs{};
+    const int size = static_cast<int>(sizeof(z_stream));
+    if ((inflating ? inflateInit_(&zs, kZlibVersion, size)
+                   : deflateInit_(&zs, Z_DEFAULT_COMPRESSION, kZlibVersion, size)) != Z_OK)
+        throw PdfException(failure);
+    const auto end = [&zs, inflating] { return inflating ? inflateEnd(&zs) : deflateEnd(&zs); };
+    DataBuffer out;
+    bool ok = false;
+    try {
+        ok = pump(zs, inflating, data, out);
+    } catch (...) {
+        end();
+        throw;
+    }
+    if (end() != Z_OK || !ok)
+        throw PdfException(failure);
+    return out;
+}
+
 } // namespace
 
-DataBuffer flateDecode(const DataBuffer& data)
-{
-    z_stream zs{};
-    if (inflateInit_(&zs, kZlibVersion, static_cast<int>(sizeof(z_stream))) != Z_OK)
-        throw PdfException("ZLib decompression error");
-    DataBuffer out;
-    bool ok = false;
-    try {
-        ok = pump(zs, data, out, [](z_stream& s) { return inflate(&s, Z_NO_FLUSH); });
-    } catch (...) {
-        inflateEnd(&zs);
-        throw;
-    }
-    if (inflateEnd(&zs) != Z_OK || !ok)
-        throw PdfException("ZLib decompression error");
-    return out;
-}
+DataBuffer flateDecode(const DataBuffer& data) { return run(data, true); }
 
-DataBuffer flateEncode(const DataBuffer& data)
-{
-    z_stream zs{};
-    if (deflateInit_(&zs, Z_DEFAULT_COMPRESSION, kZlibVersion, static_cast<int>(sizeof(z_stream))) != Z_OK)
-        throw PdfException("ZLib compression error");
-    DataBuffer out;
-    bool ok = false;
-    try {
-        ok = pump(zs, data, out, [](z_stream& s) { return deflate(&s, Z_FINISH); });
-    } catch (...) {
-        deflateEnd(&zs);
-        throw;
-    }
-    if (deflateEnd(&zs) != Z_OK || !ok)
-        throw PdfException("ZLib compression error");
-    return out;
-}
+DataBuffer flateEncode(const DataBuffer& data) { return run(data, false); }
 
 } // namespace zpdf

@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <utility>
 
 namespace zpdf {
 
@@ -48,6 +50,32 @@ public:
 private:
     Reader& m_reader;
 };
+
+// Whether two unsigned integers and then the keyword lie ahead, with white
+// space and comments between them; the position is kept.
+bool numberPairThen(Reader& r, const char* keyword)
+{
+    MarkScope scope(r);
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    if (r.skipDigits() == 0)
+        return false;
+    r.skipWsAndComments();
+    return r.peekMatches(keyword);
+}
+
+// Reads "number generation keyword" as numberPairThen found it; returns the
+// two numbers.
+std::pair<int, int> readNumberPair(Reader& r, const char* keyword)
+{
+    const int number = r.readInt();
+    r.skipWsAndComments();
+    const int generation = r.readInt();
+    r.skipWsAndComments();
+    r.skip(static_cast<int>(std::strlen(keyword)));
+    return {number, generation};
+}
 
 // Shows where a stream's data ended instead of "endstream": the next 100
 // bytes between two lines of asterisks. The position is kept.
@@ -226,53 +254,22 @@ IPtr<Object> Parser::readNull()
     return Null::instance();
 }
 
-bool Parser::isReference()
-{
-    Reader& r = *m_reader;
-    MarkScope scope(r);
-    if (r.skipDigits() == 0)
-        return false;
-    r.skipWsAndComments();
-    if (r.skipDigits() == 0)
-        return false;
-    r.skipWsAndComments();
-    return r.peekIs('R');
-}
+bool Parser::isReference() { return numberPairThen(*m_reader, "R"); }
 
 IPtr<Object> Parser::readReference()
 {
-    Reader& r = *m_reader;
-    const int number = r.readInt();
-    r.skipWsAndComments();
-    const int generation = r.readInt();
-    r.skipWsAndComments();
-    r.skip(1);
+    const auto [number, generation] = readNumberPair(*m_reader, "R");
     return IPtr<Object>(new Reference(number, generation, m_owner));
 }
 
-bool Parser::isObjectHeader()
-{
-    Reader& r = *m_reader;
-    MarkScope scope(r);
-    if (r.skipDigits() == 0)
-        return false;
-    r.skipWsAndComments();
-    if (r.skipDigits() == 0)
-        return false;
-    r.skipWsAndComments();
-    return r.peekMatches("obj");
-}
+bool Parser::isObjectHeader() { return numberPairThen(*m_reader, "obj"); }
 
 IPtr<Object> Parser::readIndirect(LengthLookup lookup)
 {
     DepthGuard depth(*this);
     Reader& r = *m_reader;
     r.skipWsAndComments();
-    const int number = r.readInt();
-    r.skipWsAndComments();
-    const int generation = r.readInt();
-    r.skipWsAndComments();
-    r.skip(3); // "obj"
+    const auto [number, generation] = readNumberPair(r, "obj");
     IPtr<Object> object = readObject();
     if (!object) {
         throw PdfException(lookup == LengthLookup::DirectOnly ? "readIndirect: Konnte Object nicht lesen"

@@ -1,34 +1,11 @@
 #include "zpdf/String.h"
 
+#include "zpdf/HexDigits.h"
 #include "zpdf/Writer.h"
 
 namespace zpdf {
 
 namespace {
-
-int hexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// The value of the leading hexadecimal digits of bytes[0..count).
-unsigned hexGroup(const unsigned char* bytes, int count)
-{
-    unsigned value = 0;
-    for (int k = 0; k < count; ++k) {
-        const int d = hexValue(bytes[k]);
-        if (d < 0)
-            break;
-        value = value * 16 + static_cast<unsigned>(d);
-    }
-    return value;
-}
 
 // The literal string between its delimiters, starting at bytes[1].
 void literalText(const unsigned char* bytes, int end, ZString& text)
@@ -73,11 +50,11 @@ void hexText(const unsigned char* bytes, int end, ZString& text)
 {
     if (end - 1 >= 4 && bytes[1] == 'F' && bytes[2] == 'E' && bytes[3] == 'F' && bytes[4] == 'F') {
         for (int i = 5; i + 4 <= end; i += 4)
-            text.appendChar(static_cast<wchar_t>(hexGroup(bytes + i, 4)));
+            text.appendChar(static_cast<wchar_t>(leadingHexValue(bytes + i, 4)));
         return;
     }
     for (int i = 1; i + 2 <= end; i += 2)
-        text.appendChar(static_cast<wchar_t>(hexGroup(bytes + i, 2)));
+        text.appendChar(static_cast<wchar_t>(leadingHexValue(bytes + i, 2)));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "tests/zpdf/ZpdfTestUtil.h"
 #include "zpdf/BufferReader.h"
 #include "zpdf/Filters.h"
+#include "zpdf/Writer.h"
 
 #include <cstdio>
 
@@ -14,6 +15,13 @@ int PdfBuilder::object(int number, const std::string& body, int generation)
     m_offsets[number] = at;
     m_bytes += std::to_string(number) + " " + std::to_string(generation) + " obj\n" + body + "\nendobj\n";
     return at;
+}
+
+void PdfBuilder::onePage(const std::string& pageExtra)
+{
+    object(1, "<< /Type /Catalog /Pages 2 0 R >>");
+    object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
+    object(3, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792]" + pageExtra + " >>");
 }
 
 int PdfBuilder::stream(int number, const std::string& data, const std::string& extra)
@@ -76,12 +84,25 @@ void PdfBuilder::end(int xrefOffset) { m_bytes += "startxref\n" + std::to_string
 
 std::string deflated(const std::string& bytes)
 {
-    return toString(zpdf::flateEncode(zpdf::DataBuffer(bytes.data(), static_cast<int>(bytes.size()))));
+    return toString(zpdf::flateEncode(bufferOf(bytes)));
 }
 
 std::unique_ptr<zpdf::Document> openBytes(const std::string& bytes)
 {
-    auto buffer = std::make_shared<zpdf::DataBuffer>(bytes.data(), static_cast<int>(bytes.size()));
+    auto buffer = std::make_shared<zpdf::DataBuffer>(bufferOf(bytes));
     return std::make_unique<zpdf::Document>(
         zpdf::SharedRef<zpdf::Reader>(std::make_shared<zpdf::BufferReader>(zpdf::SharedRef<const zpdf::DataBuffer>(buffer))));
+}
+
+std::string written(zpdf::Document& doc)
+{
+    zpdf::BufferWriter writer;
+    doc.write(writer);
+    return toString(writer.buffer());
+}
+
+std::string textOf(zpdf::Document& doc, int number)
+{
+    const zpdf::IPtr<zpdf::Object> object = doc.resolveObject(number, 0);
+    return object ? serialise(*object) : "null";
 }

@@ -20,6 +20,8 @@ public:
     // A stream object with a direct "Length" (extra goes into its dictionary).
     int stream(int number, const std::string& data, const std::string& extra = "");
     void raw(const std::string& bytes) { m_bytes += bytes; }
+    // Catalog 1, page tree 2 and page 3 (612 x 792, extra in its dictionary).
+    void onePage(const std::string& pageExtra = "");
     int offset(int number) const { return m_offsets.at(number); }
     int size() const { return static_cast<int>(m_bytes.size()); }
 
@@ -47,6 +49,11 @@ public:
 
     // "startxref\n" offset "\n%%EOF\n".
     void end(int xrefOffset);
+    // A classic table of the objects and the startxref pointing at it.
+    void finish(const std::vector<int>& numbers, const std::string& trailerEntries)
+    {
+        end(table(numbers, trailerEntries));
+    }
 
     const std::string& bytes() const { return m_bytes; }
 
@@ -60,3 +67,8 @@ std::string deflated(const std::string& bytes);
 
 // A document over a copy of the bytes.
 std::unique_ptr<zpdf::Document> openBytes(const std::string& bytes);
+
+// The bytes Document::write gives.
+std::string written(zpdf::Document& doc);
+// The serialised object of that number, "null" when none loads.
+std::string textOf(zpdf::Document& doc, int number);

@@ -3,7 +3,7 @@
 #include "zpdf/Writer.h"
 
 TextParser::TextParser(const std::string& bytes, zpdf::ObjectOwner* owner)
-    : m_bytes(std::make_unique<zpdf::DataBuffer>(bytes.data(), static_cast<int>(bytes.size()))),
+    : m_bytes(std::make_unique<zpdf::DataBuffer>(bufferOf(bytes))),
       m_parser(std::make_shared<zpdf::BufferReader>(*m_bytes), owner)
 {
 }
@@ -19,6 +19,11 @@ std::string serialise(const zpdf::Object& object)
     zpdf::BufferWriter writer;
     writer.writeObject(object);
     return toString(writer.buffer());
+}
+
+zpdf::DataBuffer bufferOf(const std::string& bytes)
+{
+    return zpdf::DataBuffer(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 std::string toString(const zpdf::DataBuffer& buffer)

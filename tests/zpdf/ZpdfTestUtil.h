@@ -28,6 +28,7 @@ zpdf::IPtr<zpdf::Object> parseObject(const std::string& text);
 // The serialised bytes of an object.
 std::string serialise(const zpdf::Object& object);
 
+zpdf::DataBuffer bufferOf(const std::string& bytes);
 std::string toString(const zpdf::DataBuffer& buffer);
 
 // Runs f and returns the message of the exception E it throws ("" when none).
