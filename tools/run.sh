@@ -26,7 +26,14 @@ if [ "$HEADLESS" = 0 ]; then
   exit 0
 fi
 i=0
-while [ $i -lt 150 ] && ! xwininfo -root -tree 2>/dev/null | grep -q '"Tamlo Quillet"'; do sleep 0.2; i=$((i+1)); done
+while ! xwininfo -root -tree 2>/dev/null | grep -q '"Tamlo Quillet"'; do
+  if [ $i -ge 150 ] || ! kill -0 "$APP_PID" 2>/dev/null; then
+    echo "run: the program's window did not appear; see build/x86_64/run.log" >&2
+    kill "$APP_PID" 2>/dev/null || true
+    exit 1
+  fi
+  sleep 0.2; i=$((i+1))
+done
 sleep 3   # let the window finish painting its pages
 shot=$(pwd)/build/screenshot.png
 import -window root "$shot"

@@ -3,7 +3,7 @@
 # Idempotent, and quick when everything is already there.
 set -eu
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  googletest zlib1g-dev wine64 libwine fonts-wine xvfb x11-apps imagemagick ghostscript python3 clang
+  googletest zlib1g-dev wine64 libwine fonts-wine xvfb x11-apps x11-utils imagemagick ghostscript python3 clang
   libclang-rt-14-dev"
 missing=""
 for p in $PACKAGES; do
