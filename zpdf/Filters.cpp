@@ -40,7 +40,8 @@ DataBuffer undoPngPredictor(const DataBuffer& data, const PredictorParams& param
     const int columns = clampParam(params.columns, 1, 1 << 24);
     const int64_t bitsPerPixel = static_cast<int64_t>(colors) * bits;
     const int bytesPerPixel = static_cast<int>((bitsPerPixel + 7) / 8);
-    const int64_t fullRow = (bitsPerPixel * columns + 7) / 8;
+    // Whole bytes per pixel, also below eight bits per pixel.
+    const int64_t fullRow = static_cast<int64_t>(columns) * bytesPerPixel;
     // A row can never be longer than the data after its type byte.
     const int rowLength = static_cast<int>(std::min<int64_t>(fullRow, std::max(data.length() - 1, 0)));
 

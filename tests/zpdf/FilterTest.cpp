@@ -87,6 +87,9 @@ TEST(StreamFilters, DecodersPredictorsAndChains)
         // Two colours of 8 bits: Sub reaches back one pixel of two bytes.
         {"<< /Filter /FlateDecode /DecodeParms << /Predictor 11 /Columns 2 /Colors 2 /BitsPerComponent 8 >> >>",
          deflated(std::string("\x01\x01\x02\x03\x04", 5)), std::string("\x01\x02\x04\x06", 4)},
+        // Below eight bits a pixel still counts as a whole byte of the row.
+        {"<< /Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 4 /BitsPerComponent 4 >> >>",
+         deflated(std::string("\x00" "abcd\x02\x01\x01\x01\x01", 10)), "abcdbcde"},
         {"<< /Filter /FlateDecode /DecodeParms << /Predictor 1 >> >>", deflated("abc"), "abc"},
         // Hex pairs are taken as they come: white space and ">" are not skipped;
         // a last single digit gets 0 as its low digit.
