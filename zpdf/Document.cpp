@@ -118,28 +118,35 @@ SharedRef<Page> Document::getPage(int index)
         walk.active = true;
         walk.stack.push_back(pages->asReference());
     }
-    while (!walk.stack.empty()) {
-        const IPtr<Object> node = std::move(walk.stack.back());
-        walk.stack.pop_back();
-        const IPtr<Dict> dict = node->toDict();
-        const IPtr<Object> typeValue = dict ? dict->get(kType) : nullptr;
-        const IPtr<Name> type = typeValue ? typeValue->toName() : nullptr;
-        if (isName(type, kPage)) {
-            if (walk.nextIndex++ == index)
-                return std::make_shared<Page>(node, dict, objectNumberOf(node));
-        } else if (isName(type, kPages)) {
-            if (!walk.seen.insert(treeNodeIdentity(node, dict)).second)
-                continue;
-            const IPtr<Array> kids = dict->getArray(kKids);
-            if (!kids)
-                continue;
-            for (int i = kids->size() - 1; i >= 0; --i) {
-                if (const IPtr<Object>& kid = kids->at(i))
-                    walk.stack.push_back(kid->asReference());
+    // A node that fails to load ends the walk, so that the next call starts
+    // afresh instead of going on without that node's pages.
+    try {
+        while (!walk.stack.empty()) {
+            const IPtr<Object> node = std::move(walk.stack.back());
+            walk.stack.pop_back();
+            const IPtr<Dict> dict = node->toDict();
+            const IPtr<Object> typeValue = dict ? dict->get(kType) : nullptr;
+            const IPtr<Name> type = typeValue ? typeValue->toName() : nullptr;
+            if (isName(type, kPage)) {
+                if (walk.nextIndex++ == index)
+                    return std::make_shared<Page>(node, dict, objectNumberOf(node));
+            } else if (isName(type, kPages)) {
+                if (!walk.seen.insert(treeNodeIdentity(node, dict)).second)
+                    continue;
+                const IPtr<Array> kids = dict->getArray(kKids);
+                if (!kids)
+                    continue;
+                for (int i = kids->size() - 1; i >= 0; --i) {
+                    if (const IPtr<Object>& kid = kids->at(i))
+                        walk.stack.push_back(kid->asReference());
+                }
+            } else {
+                break;
             }
-        } else {
-            break;
         }
+    } catch (...) {
+        walk = PageWalk();
+        throw;
     }
     walk = PageWalk();
     return nullptr;
