@@ -18,13 +18,14 @@ ZString expanded(const ZString& text)
     return out.markUncounted();
 }
 
-// Expanded, without trailing separators, and only when it names something that exists.
-bool usableCandidate(const ZString& raw, ZString& result)
+// Expanded, without trailing separators, and only when it names an existing
+// folder, or for the environment variables anything that exists.
+bool usableCandidate(const ZString& raw, bool mustBeFolder, ZString& result)
 {
     if (raw.isEmpty())
         return false;
     const ZString candidate = stripTrailingSeparators(expanded(raw));
-    if (candidate.isEmpty() || !pathExists(candidate))
+    if (candidate.isEmpty() || !(mustBeFolder ? isFolder(candidate) : pathExists(candidate)))
         return false;
     result = candidate;
     return true;
@@ -50,10 +51,10 @@ ZString tempFolder()
     ZString fromApi;
     fromApi.setLength(4096);
     const DWORD n = GetTempPathW(4096, fromApi.data());
-    if (n > 0 && n < 4096 && usableCandidate(fromApi.truncate(static_cast<int>(n)), result))
+    if (n > 0 && n < 4096 && usableCandidate(fromApi.truncate(static_cast<int>(n)), true, result))
         return result;
     for (const wchar_t* name : {L"TMP", L"TEMP", L"TMPDIR"})
-        if (usableCandidate(environmentValue(name), result))
+        if (usableCandidate(environmentValue(name), false, result))
             return result;
     return ZString(L".");
 }
