@@ -55,10 +55,17 @@ bool Thread::start()
         CloseHandle(m_handle);
         m_handle = nullptr;
     }
+    // Created suspended, so that handle and id are in place before run()
+    // begins: a worker may delete itself at its end, and this object must not
+    // be touched once it runs.
     DWORD id = 0;
-    m_handle = CreateThread(nullptr, 0, entry, this, 0, &id);
+    HANDLE handle = CreateThread(nullptr, 0, entry, this, CREATE_SUSPENDED, &id);
+    if (handle == nullptr)
+        return false;
+    m_handle = handle;
     m_id = id;
-    return m_handle != nullptr;
+    ResumeThread(handle);
+    return true;
 }
 
 bool Thread::join(uint32_t timeoutMs)

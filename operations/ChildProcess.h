@@ -44,7 +44,9 @@ private:
     void start();
     // Terminates the process unless it has finished or was terminated already;
     // called by the abort control under its lock. True when it terminated it now.
+    // A process that is still being created is terminated as soon as it exists.
     bool terminate();
+    bool terminateIfStarted();
 
     ZString m_commandLine;
     bool m_wait;
@@ -55,6 +57,7 @@ private:
     uint32_t m_threadId = 0;
     std::atomic<bool> m_finished{false};
     std::atomic<bool> m_killed{false};
+    std::atomic<bool> m_terminateRequested{false};
     uint16_t m_showMode = 0; // SW_HIDE
 };
 

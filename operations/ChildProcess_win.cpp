@@ -99,6 +99,9 @@ void ChildProcess::start()
         m_processId = info.dwProcessId;
         m_threadId = info.dwThreadId;
         m_process.store(info.hProcess);
+        // A cancel that came while the process was being created.
+        if (m_terminateRequested.load())
+            terminateIfStarted();
         if (m_wait) {
             WaitForSingleObject(info.hProcess, INFINITE);
             DWORD code = 0;
@@ -125,12 +128,23 @@ void ChildProcess::start()
 
 bool ChildProcess::terminate()
 {
+    if (m_finished)
+        return false;
+    // Asked first and the handle read second, while start() stores the handle
+    // first and reads the request second: one of the two always sees the other.
+    m_terminateRequested.store(true);
+    return terminateIfStarted();
+}
+
+bool ChildProcess::terminateIfStarted()
+{
     void* process = m_process.load();
-    if (process == nullptr || m_finished || m_killed)
+    if (process == nullptr || m_finished || m_killed.exchange(true))
         return false;
-    if (!TerminateProcess(process, 0))
+    if (!TerminateProcess(process, 0)) {
+        m_killed = false;
         return false;
-    m_killed = true;
+    }
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstdio>
+#include <exception>
 #include <mutex>
 #include <vector>
 
@@ -77,7 +79,15 @@ struct Session : Runnable {
 
     void run() override
     {
-        operation.run();
+        // An operation that fails by throwing still ends the session; its
+        // caller finds no result instead of the whole program going down.
+        try {
+            operation.run();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "operation failed: %s\n", e.what());
+        } catch (...) {
+            std::fprintf(stderr, "operation failed\n");
+        }
         PostMessageW(window, kDoneMessage, 0, 0);
     }
 
