@@ -94,9 +94,10 @@ LRESULT AppWin::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COPYDATA: {
         ZString commandLine;
-        if (lParam != 0 && commandLineFromCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), commandLine))
-            handleCommandLine(commandLine);
-        return 1;
+        if (lParam == 0 || !commandLineFromCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), commandLine))
+            return FALSE; // not a hand-over
+        handleCommandLine(commandLine);
+        return TRUE;
     }
     case WM_DESTROY:
         setMessageOwner(nullptr);

@@ -18,6 +18,8 @@ bool commandLineFromCopyData(const COPYDATASTRUCT& data, ZString& commandLine)
     if (data.dwData != kHandOverTag)
         return false;
     const auto* text = static_cast<const wchar_t*>(data.lpData);
+    // Read up to the terminating zero, but never past the copied bytes: only
+    // those reached this process.
     const size_t room = data.cbData / sizeof(wchar_t);
     commandLine = text == nullptr ? ZString() : ZString(text, static_cast<int>(wcsnlen(text, room)));
     return true;

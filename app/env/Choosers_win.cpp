@@ -1,6 +1,7 @@
 #include "app/env/Choosers.h"
 
 #include "base/Lang.h"
+#include "base/Paths.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -96,7 +97,7 @@ bool chooseDocuments(HWND owner, const std::vector<FileFilter>& filters, std::ve
     }
     while (*p != 0) {
         const ZString name(p);
-        paths.push_back(first + L"\\" + name);
+        paths.push_back(joinPath(first, name)); // the folder may be a drive root
         p += name.length() + 1;
     }
     return true;
