@@ -180,6 +180,17 @@ TEST_F(Composing, SavingSeveralJobsNeverOverwritesAFile)
     EXPECT_EQ(readFileBytes(joinPath(folder, L"report (1).pdf")), readFileBytes(source));
     EXPECT_TRUE(isFile(joinPath(folder, L"notes.pdf")));
     EXPECT_FALSE(pathExists(joinPath(folder, L"empty.pdf")));
+
+    // One image per page: the numbered page files of an existing name, and
+    // those of an earlier job of the same name, are passed over as a whole.
+    writeFileBytes(joinPath(folder, L"report-1.png"), "keep me");
+    ASSERT_TRUE(saveJobsInto({jobs[0], jobs[0]}, folder, L"png", {{L"resolution", L"10"}}));
+    EXPECT_EQ(readFileBytes(joinPath(folder, L"report-1.png")), "keep me");
+    EXPECT_FALSE(pathExists(joinPath(folder, L"report-2.png")));
+    for (const wchar_t* stem : {L"report (1)", L"report (2)"})
+        for (int page = 1; page <= 3; ++page)
+            EXPECT_EQ(readFileBytes(joinPath(folder, ZString::format(L"%ls-%d.png", stem, page))).substr(1, 3), "PNG")
+                << page;
 }
 
 TEST_F(Composing, ACancelledComposeLeavesNoTargetAndNoTemporaryFiles)
