@@ -90,9 +90,13 @@ bool saveJob(Job& job, const ZString& target, HWND owner)
 bool saveJobWithFormat(Job& job, const ZString& format, const ZString& target, const FormatOptionSet& options)
 {
     const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    // Composing marks the job saved; it is only saved once the format is written.
+    const bool wasUnsaved = job.isUnsaved();
     bool result = false;
     if (saveJob(job, pdf, messageOwner()))
         result = formatOptions_saveFileUI(messageOwner(), format, options, pdf, target);
+    if (!result)
+        job.setUnsaved(wasUnsaved);
     DeleteFileW(pdf.c_str());
     return result;
 }

@@ -117,6 +117,8 @@ TEST_F(Composing, RearrangedRotatedJobWithABlankPageComesOutAsTheUserSeesIt)
     ASSERT_EQ(store.documentCount(), 3);
 
     const ZString target = m_scratch.file(L"out.pdf");
+    EXPECT_FALSE(saveJobWithFormat(*job, L"bmp", target, {})); // composed, but no such format
+    EXPECT_TRUE(job->isUnsaved());
     ASSERT_TRUE(saveJobWithFormat(*job, L"pdf", target, {{L"pdfMode", L"copy"}}));
     EXPECT_FALSE(job->isUnsaved());
     EXPECT_TRUE(m_messages.empty());
