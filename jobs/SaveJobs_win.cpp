@@ -158,10 +158,13 @@ bool mailJobs(const std::vector<Job*>& jobs, bool allSaved)
     const ZString folder = uniqueTempFolder(kTempSubFolder, ZString(), ZString());
     if (folder.isEmpty())
         return false;
+    // The mail program may read the files after we return: they go at exit.
+    deferDeletion(folder);
     bool saved = true;
     for (Job* job : jobs)
         if (job != nullptr && !job->isEmpty())
-            saved = saveJobWithFormat(*job, choice.format, joinPath(folder, fileNameFor(*job, choice.format)),
+            saved = saveJobWithFormat(*job, choice.format,
+                                      freeNumberedName(joinPath(folder, fileNameFor(*job, choice.format))),
                                       choice.options) &&
                     saved;
     if (allSaved && !saved)
