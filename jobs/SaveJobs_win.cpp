@@ -185,8 +185,11 @@ bool faxJob(Job& job)
     const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     if (!saveJobWithFormat(job, L"pdf", pdf, options))
         return false;
-    // The fax program owns the file from here on.
-    handFilesToFaxProgram(FileHandlerArgs(ZString(), job.name(), ZString(), pdf, true));
+    // The fax program owns the file from here on, once it runs.
+    if (!handFilesToFaxProgram(FileHandlerArgs(ZString(), job.name(), ZString(), pdf, true))) {
+        deleteFile(pdf, true);
+        return false;
+    }
     return true;
 }
 
