@@ -239,11 +239,15 @@ bool insertBlankPage(Job& job, int position)
         return false;
     }
     const ZString path = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    bool written = false;
     {
         zpdf::Document blank;
         blank.addPage(width, height);
-        if (!blank.save(path))
-            return false;
+        written = blank.save(path);
+    }
+    if (!written) {
+        deleteFile(path, true);
+        return false;
     }
     PdfSource* source = nullptr;
     try {
