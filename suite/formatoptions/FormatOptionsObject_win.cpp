@@ -3,6 +3,7 @@
 #include "base/FormatOptions.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "gui/Messages.h"
 #include "suite/formatoptions/FormatDialog.h"
 #include "suite/formatoptions/Profiles.h"
 
@@ -108,6 +109,6 @@ bool formatOptions_loadProfile(const ZString& name, FormatOptionSet& options) { 
 
 void formatOptions_selfSignCertDlg(HWND owner)
 {
-    MessageBoxW(owner, lang_getStr(L"format-options/~self-signed-certificate-not-available").c_str(),
-                lang_getStr(L"general/info").c_str(), MB_OK | MB_ICONINFORMATION);
+    showMessage(owner, lang_getStr(L"format-options/~self-signed-certificate-not-available"),
+                lang_getStr(L"general/info"), MB_OK | MB_ICONINFORMATION);
 }
