@@ -21,6 +21,8 @@ int askConfirmation(const ZString& text, unsigned buttons);
 void showInfo(const ZString& text);
 // A box with the given caption and MB_* flags; returns the pressed button.
 int showMessage(const ZString& text, const ZString& caption, unsigned flags);
+// The same, owned by the given window (a dialog that asks for itself).
+int showMessage(HWND owner, const ZString& text, const ZString& caption, unsigned flags);
 // Warning icon; caption "general/note"; the text of
 // "quillet/explorer/list/~note-characters-not-allowed" with {CHARACTERS} filled in.
 void showCharactersNotAllowed(const ZString& characters);

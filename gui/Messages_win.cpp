@@ -31,6 +31,11 @@ HWND messageOwner() { return g_owner; }
 
 int showMessage(const ZString& text, const ZString& caption, unsigned flags)
 {
+    return showMessage(g_owner, text, caption, flags);
+}
+
+int showMessage(HWND owner, const ZString& text, const ZString& caption, unsigned flags)
+{
     MessageAnswerer answer;
     {
         std::lock_guard<std::mutex> guard(answererLock());
@@ -38,7 +43,7 @@ int showMessage(const ZString& text, const ZString& caption, unsigned flags)
     }
     if (answer)
         return answer(text, caption, flags);
-    return MessageBoxW(g_owner, text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void showError(const ZString& text) { showMessage(text, lang_getStr(L"general/error"), MB_OK | MB_ICONERROR); }

@@ -54,7 +54,7 @@ void compose(Job& job, const ZString& target, AbortControl* control)
         std::vector<PageEntry> entries;
         for (const JobPage& page : job.pages()) {
             const ZString source = page.document->normalizedPdf(control);
-            if (aborted(control)) {
+            if (source.isEmpty() || aborted(control)) {
                 deleteFile(a, false);
                 return;
             }

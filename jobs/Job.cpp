@@ -54,14 +54,18 @@ void Job::insertPagesFrom(const Job* other, int position, const std::vector<int>
     changed();
 }
 
-void Job::movePages(int position, const std::vector<int>& numbers)
+void Job::movePages(int position, const std::vector<int>& listed)
 {
+    // A page listed twice moves once, at its first place in the list.
+    std::vector<int> numbers;
+    for (int n : listed)
+        if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+            numbers.push_back(n);
     if (numbers.empty())
         return;
     std::vector<int> sorted(numbers);
     std::sort(sorted.begin(), sorted.end());
-    const bool oneRun = sorted.back() - sorted.front() + 1 == static_cast<int>(sorted.size()) &&
-                        std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+    const bool oneRun = sorted.back() - sorted.front() + 1 == static_cast<int>(sorted.size());
     if (oneRun && position >= sorted.front() - 1 && position <= sorted.back())
         return;
 

@@ -90,9 +90,13 @@ bool saveJob(Job& job, const ZString& target, HWND owner)
 bool saveJobWithFormat(Job& job, const ZString& format, const ZString& target, const FormatOptionSet& options)
 {
     const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    // Composing marks the job saved; it is only saved once the format is written.
+    const bool wasUnsaved = job.isUnsaved();
     bool result = false;
     if (saveJob(job, pdf, messageOwner()))
         result = formatOptions_saveFileUI(messageOwner(), format, options, pdf, target);
+    if (!result)
+        job.setUnsaved(wasUnsaved);
     DeleteFileW(pdf.c_str());
     return result;
 }
@@ -154,10 +158,13 @@ bool mailJobs(const std::vector<Job*>& jobs, bool allSaved)
     const ZString folder = uniqueTempFolder(kTempSubFolder, ZString(), ZString());
     if (folder.isEmpty())
         return false;
+    // The mail program may read the files after we return: they go at exit.
+    deferDeletion(folder);
     bool saved = true;
     for (Job* job : jobs)
         if (job != nullptr && !job->isEmpty())
-            saved = saveJobWithFormat(*job, choice.format, joinPath(folder, fileNameFor(*job, choice.format)),
+            saved = saveJobWithFormat(*job, choice.format,
+                                      freeNumberedName(joinPath(folder, fileNameFor(*job, choice.format))),
                                       choice.options) &&
                     saved;
     if (allSaved && !saved)
@@ -178,8 +185,11 @@ bool faxJob(Job& job)
     const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     if (!saveJobWithFormat(job, L"pdf", pdf, options))
         return false;
-    // The fax program owns the file from here on.
-    handFilesToFaxProgram(FileHandlerArgs(ZString(), job.name(), ZString(), pdf, true));
+    // The fax program owns the file from here on, once it runs.
+    if (!handFilesToFaxProgram(FileHandlerArgs(ZString(), job.name(), ZString(), pdf, true))) {
+        deleteFile(pdf, true);
+        return false;
+    }
     return true;
 }
 
@@ -229,11 +239,15 @@ bool insertBlankPage(Job& job, int position)
         return false;
     }
     const ZString path = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    bool written = false;
     {
         zpdf::Document blank;
         blank.addPage(width, height);
-        if (!blank.save(path))
-            return false;
+        written = blank.save(path);
+    }
+    if (!written) {
+        deleteFile(path, true);
+        return false;
     }
     PdfSource* source = nullptr;
     try {

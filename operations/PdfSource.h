@@ -36,7 +36,7 @@ public:
 
     // The file to compose from: the file itself when this program or
     // Ghostscript produced it, else a copy rewritten once by the interpreter
-    // under control. Empty when the rewrite was aborted.
+    // under control. Empty when the rewrite was aborted or wrote nothing.
     ZString normalizedPdf(AbortControl* control);
 
     // The page thumbnails of this file, made on first use.

@@ -60,8 +60,9 @@ ZString PdfSource::normalizedPdf(AbortControl* control)
     }
     const ZString rewritten = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     psToPdf(m_path, rewritten, control);
-    if (control != nullptr && control->isAborted()) {
-        deleteFile(rewritten, false);
+    // Only a finished rewrite is kept; after a failure the next compose tries again.
+    if ((control != nullptr && control->isAborted()) || !isFile(rewritten)) {
+        deleteFile(rewritten, true);
         return ZString();
     }
     m_normalizedPath = rewritten;

@@ -29,7 +29,8 @@ void openScannerImport();
 // chooses one first (owned by the main window).
 void extractPages(const ZString& pdfPath);
 void openCertificateManager();
-// Starts the fax program with the files and options of args as its command line.
-void handFilesToFaxProgram(const FileHandlerArgs& args);
+// Starts the fax program with the files and options of args as its command line;
+// false when it could not be started.
+bool handFilesToFaxProgram(const FileHandlerArgs& args);
 // Opens a web address in the default browser.
 void openUrl(const ZString& url);

@@ -60,9 +60,9 @@ void extractPages(const ZString& pdfPath)
 
 void openCertificateManager() { shellStart(L"open", L"certmgr.msc", ZString(), SW_SHOW); }
 
-void handFilesToFaxProgram(const FileHandlerArgs& args)
+bool handFilesToFaxProgram(const FileHandlerArgs& args)
 {
-    shellStart(L"open", companionPath(kFaxProgram), args.toCommandLine(), SW_SHOWNORMAL);
+    return shellStart(L"open", companionPath(kFaxProgram), args.toCommandLine(), SW_SHOWNORMAL);
 }
 
 void openUrl(const ZString& url)

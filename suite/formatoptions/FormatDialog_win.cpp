@@ -1,6 +1,7 @@
 #include "suite/formatoptions/FormatDialog.h"
 
 #include "base/Lang.h"
+#include "gui/Messages.h"
 #include "suite/formatoptions/Profiles.h"
 
 #include <windows.h>
@@ -153,8 +154,8 @@ struct Dialog {
     {
         const ZString name = windowText(item(kProfileCombo)).trim();
         if (!saveProfile(name, gather())) {
-            MessageBoxW(hwnd, lang_getStr(L"format-options/~profile-name-not-allowed").c_str(),
-                        lang_getStr(L"general/error").c_str(), MB_OK | MB_ICONERROR);
+            showMessage(hwnd, lang_getStr(L"format-options/~profile-name-not-allowed"), lang_getStr(L"general/error"),
+                        MB_OK | MB_ICONERROR);
             return;
         }
         fillProfiles(name);
@@ -164,8 +165,8 @@ struct Dialog {
     {
         const ZString name = selectedProfile();
         if (isBuiltInProfile(name) || !deleteProfile(name)) {
-            MessageBoxW(hwnd, lang_getStr(L"format-options/~profile-cannot-be-deleted").c_str(),
-                        lang_getStr(L"general/error").c_str(), MB_OK | MB_ICONERROR);
+            showMessage(hwnd, lang_getStr(L"format-options/~profile-cannot-be-deleted"), lang_getStr(L"general/error"),
+                        MB_OK | MB_ICONERROR);
             return;
         }
         fillProfiles(L"default/good");

@@ -1,8 +1,10 @@
 // Our format-options object: holds what the caller presets and what the user
 // chose in the dialog.
 #include "base/FormatOptions.h"
+#include "base/Files.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "gui/Messages.h"
 #include "suite/formatoptions/FormatDialog.h"
 #include "suite/formatoptions/Profiles.h"
 
@@ -80,8 +82,16 @@ public:
             return ZString();
         ZString path(buffer.data());
         ZString lower(extensionOf(path));
-        if (!lower.toLower().equals(L"." + ext))
+        if (!lower.toLower().equals(L"." + ext)) {
             path.append(L".").append(ext);
+            // The dialog asked about the name as typed, not about this one.
+            if (pathExists(path)) {
+                ZString text(lang_getStr(L"format-options/~confirm-overwrite"));
+                text.replaceAll(L"{FILE_NAME}", path);
+                if (showMessage(owner, text, lang_getStr(L"general/confirmation"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+                    return ZString();
+            }
+        }
         return path;
     }
 
@@ -108,6 +118,6 @@ bool formatOptions_loadProfile(const ZString& name, FormatOptionSet& options) { 
 
 void formatOptions_selfSignCertDlg(HWND owner)
 {
-    MessageBoxW(owner, lang_getStr(L"format-options/~self-signed-certificate-not-available").c_str(),
-                lang_getStr(L"general/info").c_str(), MB_OK | MB_ICONINFORMATION);
+    showMessage(owner, lang_getStr(L"format-options/~self-signed-certificate-not-available"),
+                lang_getStr(L"general/info"), MB_OK | MB_ICONINFORMATION);
 }

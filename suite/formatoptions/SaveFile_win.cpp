@@ -39,6 +39,34 @@ std::vector<ZString> pageFiles(const ZString& folder)
     return files;
 }
 
+// "<stem>-<n><ext>", the name of page n when every page gets its own file.
+ZString pageFileName(const ZString& stem, size_t n, const ZString& ext)
+{
+    return ZString::format(L"%ls-%d", stem.c_str(), static_cast<int>(n)) + ext;
+}
+
+// The stem for pageCount page files beside target: the target's own, or
+// "<stem> (N)" with the first N for which none of the page files exists yet.
+// No file of the user's is ever overwritten that way.
+ZString freePageStem(const ZString& target, size_t pageCount, const ZString& ext)
+{
+    const ZString stem = withoutExtension(target);
+    auto isFree = [&](const ZString& candidate) {
+        for (size_t n = 1; n <= pageCount; ++n)
+            if (pathExists(pageFileName(candidate, n, ext)))
+                return false;
+        return true;
+    };
+    if (isFree(stem))
+        return stem;
+    for (unsigned long n = 1;; ++n) {
+        ZString candidate(stem);
+        candidate.append(L" (").appendNumber(n).append(L")");
+        if (isFree(candidate))
+            return candidate;
+    }
+}
+
 class SaveFormatOperation : public CommandOperation {
 public:
     SaveFormatOperation(const ZString& format, const FormatOptionSet& options, const ZString& pdf,
@@ -137,9 +165,9 @@ private:
             deliver(pages.front(), m_target);
         } else {
             // One file per page: "name-1.png", "name-2.png", ... beside the target.
-            const ZString stem = withoutExtension(m_target);
+            const ZString stem = freePageStem(m_target, pages.size(), ext);
             for (size_t i = 0; i < pages.size(); ++i)
-                deliver(pages[i], ZString::format(L"%ls-%d", stem.c_str(), static_cast<int>(i + 1)) + ext);
+                deliver(pages[i], pageFileName(stem, i + 1, ext));
         }
         deleteTree(folder);
         if (isFolder(folder))

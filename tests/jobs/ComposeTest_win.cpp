@@ -76,6 +76,14 @@ protected:
         return readFileBytes(text);
     }
 
+    // How many files the program keeps in its temporary folder.
+    static size_t ourTempFileCount()
+    {
+        std::vector<ZString> files;
+        listFolder(joinPath(tempFolder(), kTempSubFolder), &files, nullptr, kListFiles);
+        return files.size();
+    }
+
     std::vector<ZString> m_messages;
 };
 
@@ -117,6 +125,8 @@ TEST_F(Composing, RearrangedRotatedJobWithABlankPageComesOutAsTheUserSeesIt)
     ASSERT_EQ(store.documentCount(), 3);
 
     const ZString target = m_scratch.file(L"out.pdf");
+    EXPECT_FALSE(saveJobWithFormat(*job, L"bmp", target, {})); // composed, but no such format
+    EXPECT_TRUE(job->isUnsaved());
     ASSERT_TRUE(saveJobWithFormat(*job, L"pdf", target, {{L"pdfMode", L"copy"}}));
     EXPECT_FALSE(job->isUnsaved());
     EXPECT_TRUE(m_messages.empty());
@@ -180,6 +190,17 @@ TEST_F(Composing, SavingSeveralJobsNeverOverwritesAFile)
     EXPECT_EQ(readFileBytes(joinPath(folder, L"report (1).pdf")), readFileBytes(source));
     EXPECT_TRUE(isFile(joinPath(folder, L"notes.pdf")));
     EXPECT_FALSE(pathExists(joinPath(folder, L"empty.pdf")));
+
+    // One image per page: the numbered page files of an existing name, and
+    // those of an earlier job of the same name, are passed over as a whole.
+    writeFileBytes(joinPath(folder, L"report-1.png"), "keep me");
+    ASSERT_TRUE(saveJobsInto({jobs[0], jobs[0]}, folder, L"png", {{L"resolution", L"10"}}));
+    EXPECT_EQ(readFileBytes(joinPath(folder, L"report-1.png")), "keep me");
+    EXPECT_FALSE(pathExists(joinPath(folder, L"report-2.png")));
+    for (const wchar_t* stem : {L"report (1)", L"report (2)"})
+        for (int page = 1; page <= 3; ++page)
+            EXPECT_EQ(readFileBytes(joinPath(folder, ZString::format(L"%ls-%d.png", stem, page))).substr(1, 3), "PNG")
+                << page;
 }
 
 TEST_F(Composing, ACancelledComposeLeavesNoTargetAndNoTemporaryFiles)
@@ -191,14 +212,7 @@ TEST_F(Composing, ACancelledComposeLeavesNoTargetAndNoTemporaryFiles)
     ASSERT_NE(job, nullptr);
     job->movePages(0, {3}); // changed: the interpreter has to compose it
 
-    // Our own temporary files, apart from the job's private copy.
-    const ZString temp = joinPath(tempFolder(), kTempSubFolder);
-    auto ourFiles = [&] {
-        std::vector<ZString> files;
-        listFolder(temp, &files, nullptr, kListFiles);
-        return files.size();
-    };
-    const size_t before = ourFiles();
+    const size_t before = ourTempFileCount(); // the job's private copy among them
 
     useRecorder();
     SetEnvironmentVariableW(L"GSRECORDER_WAIT_MS", L"3000");
@@ -212,7 +226,7 @@ TEST_F(Composing, ACancelledComposeLeavesNoTargetAndNoTemporaryFiles)
     EXPECT_FALSE(pathExists(target));
     EXPECT_EQ(recordedCommandLines().size(), 1u); // no further range or merge after the cancel
     EXPECT_TRUE(job->isUnsaved());
-    EXPECT_EQ(ourFiles(), before);
+    EXPECT_EQ(ourTempFileCount(), before);
 }
 
 TEST_F(Composing, TextExportFollowsTheJobsOrder)
@@ -235,13 +249,18 @@ TEST_F(Composing, FaxingHandsTheComposedFileToTheFaxProgram)
     // The fax program is a stand-in that logs its command line beside itself.
     const ZString bin = m_scratch.file(L"bin");
     createFolder(bin, false);
-    ASSERT_TRUE(copyFile(besideTests(L"companion-standin.exe"), joinPath(bin, L"tamlo-Faxer.exe")));
     settingsStore_setStr(SettingsScope::Program, L"BinDir", bin);
-
     JobStore store;
     ZString reason;
     Job* job = store.createJobFromFile(L"fax me", sourcePath(L"samples/sample.pdf"), reason);
     ASSERT_NE(job, nullptr);
+
+    // No fax program yet: the composed file does not stay behind.
+    const size_t before = ourTempFileCount();
+    EXPECT_FALSE(faxJob(*job));
+    EXPECT_EQ(ourTempFileCount(), before);
+
+    ASSERT_TRUE(copyFile(besideTests(L"companion-standin.exe"), joinPath(bin, L"tamlo-Faxer.exe")));
     ASSERT_TRUE(faxJob(*job));
     const ZString log = joinPath(bin, L"calls.log");
     ASSERT_TRUE(waitFor([&] { return !readFileBytes(log).empty(); }));

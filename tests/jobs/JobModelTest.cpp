@@ -81,12 +81,16 @@ TEST(JobPages, MoveLeavesARunInPlaceAndReordersOtherwise)
         job.movePages(position, {2, 3});
         EXPECT_FALSE(job.isModified()) << position;
     }
+    job.movePages(2, {3, 2, 3}); // a page listed twice is still one page of the run
+    EXPECT_FALSE(job.isModified());
     job.movePages(0, {4, 2});
     EXPECT_EQ(order(job), (std::vector<int>{4, 2, 1, 3, 5}));
     job.movePages(5, {1}); // the first page to the end
     EXPECT_EQ(order(job), (std::vector<int>{2, 1, 3, 5, 4}));
     job.movePages(2, {5, 1}); // non-adjacent pages in listed order, before the old page 2
     EXPECT_EQ(order(job), (std::vector<int>{1, 4, 2, 3, 5}));
+    job.movePages(0, {3, 1, 3}); // moved once, in the order of first mention
+    EXPECT_EQ(order(job), (std::vector<int>{2, 1, 4, 3, 5}));
 }
 
 TEST(JobPages, InsertAndAppendCopyPagesFromAnotherJob)

@@ -2,6 +2,7 @@
 #include "base/FormatOptions.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "gui/Messages.h"
 #include "suite/formatoptions/FormatDialog.h"
 #include "suite/formatoptions/Profiles.h"
 #include "suite/settings/SettingsStore.h"
@@ -72,7 +73,7 @@ TEST(FormatProfiles, BuiltInsAreFixedAndUserProfilesRoundTrip)
     settingsStore_setFolder(ZString());
 }
 
-TEST(FormatDialogTest, ContinueReportsTheChosenFormatAndCancelReportsNothing)
+TEST(FormatDialogTest, ContinueReportsTheChoiceCancelNothingAndBuiltInProfilesStay)
 {
     FormatOptions* options = formatOptions_create();
     options->setForAction(true);
@@ -90,10 +91,20 @@ TEST(FormatDialogTest, ContinueReportsTheChosenFormatAndCancelReportsNothing)
     EXPECT_STREQ(options->format(), L"png");
     EXPECT_EQ(options->options().at(L"resolution"), L"99");
     EXPECT_EQ(options->options().at(L"profile"), L"default/good");
+    std::vector<ZString> errors;
+    setMessageAnswerer([&](const ZString& text, const ZString&, unsigned) {
+        errors.push_back(text);
+        return IDOK;
+    });
     {
-        DialogDriver driver([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+        DialogDriver driver([](HWND dialog) {
+            SendMessageW(dialog, WM_COMMAND, kDeleteProfileButton, 0); // a built-in profile
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
         EXPECT_NE(options->showDialog(nullptr), 0);
     }
+    setMessageAnswerer({});
+    EXPECT_EQ(errors, std::vector<ZString>{lang_getStr(L"format-options/~profile-cannot-be-deleted")});
     EXPECT_STREQ(options->format(), L"png"); // the earlier choice stays
     options->release();
 }
