@@ -37,7 +37,7 @@ ZString exportPageArguments(const ZString& in, const ZString& out, uint32_t page
 // Pages first..last of a PDF as images; out may hold "%d" for one file per page.
 void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution);
 void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
-                     int quality);
+                     int quality, AbortControl* control = nullptr);
 // One page as a new temporary ".jpg" (or ".tiff") file; returns its path.
 ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff);
 // PostScript (or PDF) to PDF.

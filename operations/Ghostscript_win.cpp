@@ -58,9 +58,9 @@ void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint3
 }
 
 void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
-                     int quality)
+                     int quality, AbortControl* control)
 {
-    runGhostscript(renderPagesArguments(in, out, first, last, resolution, jpegDevice(quality)), nullptr);
+    runGhostscript(renderPagesArguments(in, out, first, last, resolution, jpegDevice(quality)), control);
 }
 
 ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff)

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "base/Thread.h"
+#include "operations/ChildProcess.h"
 #include "base/ZString.h"
 
 #include <condition_variable>
@@ -78,6 +79,7 @@ private:
     mutable std::mutex m_lock; // guards the lists, the wake flag and stopping
     std::condition_variable m_wake;
     bool m_stopping = false;
+    AbortControl m_abort; // ends the page being rendered when the maker goes
     std::deque<ThumbRequest> m_queue; // the front is the one being rendered
     std::vector<ThumbRequest> m_finished;
 };

@@ -67,7 +67,8 @@ PDFPageThumbMaker::~PDFPageThumbMaker()
         m_queue.clear();
     }
     m_wake.notify_all();
-    join(); // at most the page being rendered now
+    m_abort.abort(); // the page being rendered now is not waited for
+    join();
     for (ThumbRequest& done : m_finished)
         delete done.bitmap;
     m_finished.clear();
@@ -154,10 +155,12 @@ Gdiplus::Bitmap* PDFPageThumbMaker::render(const ThumbRequest& request)
 {
     auto cached = m_pageImages.find(request.page);
     if (cached == m_pageImages.end() || !isFile(cached->second)) {
+        if (m_abort.isAborted())
+            return nullptr;
         const ZString image = makeTempFileName(kTempSubFolder, ZString(), L".jpg");
         deleteLater(image);
         renderPagesJpeg(m_pdfPath, image, static_cast<uint32_t>(request.page), static_cast<uint32_t>(request.page),
-                        request.resolution, 95);
+                        request.resolution, 95, &m_abort);
         {
             std::lock_guard<std::mutex> guard(m_lock);
             ++m_renderCount;

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -160,7 +161,7 @@ TEST_F(Thumbnails, OnePageForTwoRequestersIsRenderedOnceAndAnsweredLaterAtOnce)
     EXPECT_EQ(maker.bitmapFor(requestFor(3, nullptr)), nullptr);
 }
 
-TEST_F(Thumbnails, WithdrawnRequestsAreNotRendered)
+TEST_F(Thumbnails, WithdrawnRequestsAreNotRenderedAndAGoingMakerEndsItsPage)
 {
     // The stand-in interpreter holds the first page long enough to withdraw the second.
     useRecorder();
@@ -178,6 +179,20 @@ TEST_F(Thumbnails, WithdrawnRequestsAreNotRendered)
     EXPECT_EQ(maker.renderCount(), 2);
     EXPECT_EQ(second.calls, 0);
     EXPECT_EQ(recordedCommandLines().size(), 2u);
+
+    // A maker that goes while a page takes minutes does not wait for it.
+    SetEnvironmentVariableW(L"GSRECORDER_WAIT_MS", L"300000");
+    auto going = std::make_unique<PDFPageThumbMaker>(m_pdf);
+    going->request(requestFor(1, &third));
+    ASSERT_TRUE(waitFor([this] { return recordedCommandLines().size() == 3; }));
+    std::atomic<bool> gone = false;
+    std::thread destroyer([&] {
+        going.reset();
+        gone = true;
+    });
+    EXPECT_TRUE(waitFor([&] { return gone.load(); }));
+    destroyer.join();
+    EXPECT_EQ(third.calls, 1);
 }
 
 TEST_F(Thumbnails, SourcesOpenReadTheirInformationAndDeleteTheirFiles)
