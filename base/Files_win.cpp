@@ -118,9 +118,24 @@ ZString resolveShortcut(const ZString& path)
     if (!lower.toLower().endsWith(L".lnk"))
         return path;
     ZString target = path;
+    // Callable from any thread: one without COM gets it for this call only.
+    struct LocalCom {
+        bool own = false;
+        ~LocalCom()
+        {
+            if (own)
+                CoUninitialize();
+        }
+    } com;
     IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
+    HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                       reinterpret_cast<void**>(&link));
+    if (created == CO_E_NOTINITIALIZED && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        com.own = true;
+        created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link));
+    }
+    if (FAILED(created))
         return path;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
+
+#include <thread>
 
 namespace {
 
@@ -167,5 +170,26 @@ TEST(PathQuestions, ExistenceShortcutsAndFullPaths)
     EXPECT_FALSE(pathExists(L""));
     EXPECT_EQ(resolveShortcut(scratch.file(L"f.txt")), scratch.file(L"f.txt"));
     EXPECT_EQ(resolveShortcut(scratch.file(L"broken.LNK")), scratch.file(L"broken.LNK"));
+
+    // A real shortcut, saved through the shell on a thread that has COM, and
+    // resolved on this one, which has none.
+    const ZString shortcut = scratch.file(L"to f.Lnk");
+    std::thread([&] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IShellLinkW* link = nullptr;
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                       reinterpret_cast<void**>(&link)))) {
+            link->SetPath(scratch.file(L"f.txt").c_str());
+            if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+                file->Save(shortcut.c_str(), TRUE);
+                file->Release();
+            }
+            link->Release();
+        }
+        CoUninitialize();
+    }).join();
+    ASSERT_TRUE(isFile(shortcut));
+    EXPECT_EQ(resolveShortcut(shortcut), scratch.file(L"f.txt"));
     EXPECT_EQ(fullPath(L"C:\\a\\..\\b"), L"C:\\b");
 }
