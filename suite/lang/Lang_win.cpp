@@ -1,6 +1,7 @@
 // Our language service: the catalogue "lang\<code>.txt" beside the program (or
 // in the folder named by TAMLO_LANG_DIR), chosen by the general setting
-// "Language"; English is the fallback for languages without a catalogue.
+// "Language"; English is the fallback for languages without a catalogue, and
+// then also the language the service reports.
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
@@ -57,10 +58,16 @@ public:
         // English first, so that a partial translation still shows a text for every key.
         if (readWholeFile(joinPath(folder, L"en.txt"), bytes))
             parseLangCatalogue(bytes, m_texts);
-        const ZString code(currentLanguage().code);
-        if (!code.equals(L"en") && readWholeFile(joinPath(folder, code + L".txt"), bytes))
+        const LanguageName& wanted = currentLanguage();
+        const ZString code(wanted.code);
+        if (!code.equals(L"en") && readWholeFile(joinPath(folder, code + L".txt"), bytes)) {
             parseLangCatalogue(bytes, m_texts);
+            m_language = &wanted;
+        }
     }
+
+    // The language whose texts are served: English when the chosen one has no catalogue.
+    const LanguageName& language() const { return *m_language; }
 
     const ZString* find(const ZString& key) const
     {
@@ -78,6 +85,7 @@ public:
     }
 
 private:
+    const LanguageName* m_language = &kLanguages[0];
     LangTable m_texts; // not changed after construction
     std::mutex m_lock;
     LangTable m_missing;
@@ -103,7 +111,7 @@ bool lang_hasStr(const wchar_t* key) { return catalogue().find(ZString(key)) != 
 
 void lang_getCurrent(LangInfo& info)
 {
-    const LanguageName& language = currentLanguage();
+    const LanguageName& language = catalogue().language();
     info.name = language.name;
     info.englishName = language.english;
     info.code = language.code;
