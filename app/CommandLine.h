@@ -13,8 +13,9 @@ void handleCommandLine(const ZString& commandLine);
 
 // Adds an existing file: PostScript is converted to PDF first, PDF goes to the
 // job list, anything else is queued for the conversion tool. An empty name lets
-// the job list choose one.
-void addFile(const ZString& path, const ZString& jobName = ZString());
+// the job list choose one. A temporary file queued for the conversion tool is
+// deleted once the tool is done with it; returns whether it was queued so.
+bool addFile(const ZString& path, const ZString& jobName = ZString(), bool temporary = false);
 
 enum class FileKind { PostScript, Pdf, Other };
 // By the extension, without case: ".ps" and ".eps", ".pdf", anything else.

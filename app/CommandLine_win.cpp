@@ -70,9 +70,11 @@ void processCommandLine(const ZString& commandLine)
     for (const ZString& file : args.files) {
         // A name given for several files would name them all alike: each is named after its file instead.
         const ZString name = count > 1 ? jobNameForFile(file) : args.name;
-        addFile(file, name);
-        if (args.deleteFiles && count == 1) {
+        const bool temporary = args.deleteFiles && count == 1;
+        // A file that waits for the conversion tool is deleted by its worker instead.
+        if (!addFile(file, name, temporary) && temporary)
             DeleteFileW(file.c_str());
+        if (temporary) {
             if (!args.dir.isEmpty() && isFolder(args.dir) && jobCount() == 1)
                 showFolder(args.dir);
         } else if (jobCount() == 1) {
@@ -101,10 +103,10 @@ void handleCommandLine(const ZString& commandLine)
     }
 }
 
-void addFile(const ZString& path, const ZString& jobName)
+bool addFile(const ZString& path, const ZString& jobName, bool temporary)
 {
     if (!isFile(path))
-        return;
+        return false;
     killBringToFrontTimer();
     VistelSequentializer& converter = VistelSequentializer::instance();
     AppWin* window = mainWindow();
@@ -122,13 +124,14 @@ void addFile(const ZString& path, const ZString& jobName)
             window->jobList().addJobFromFile(path, jobName);
         break;
     case FileKind::Other:
-        converter.push(path);
+        converter.push(path, temporary);
         if (!converter.isRunning())
             converter.start();
-        return;
+        return temporary;
     }
     if (window != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
         g_bringToFrontTimer = SetTimer(nullptr, 0, 3000, bringToFrontLater);
+    return false;
 }
 
 FileKind fileKindOf(const ZString& path)

@@ -17,8 +17,9 @@ public:
     // The process's worker, made on first use and kept until the process ends.
     static VistelSequentializer& instance();
 
-    // Queues a path and wakes the worker. Safe from any thread.
-    void push(const ZString& path);
+    // Queues a path and wakes the worker. Safe from any thread. A temporary
+    // file is deleted once the conversion tool is done with it.
+    void push(const ZString& path, bool temporary = false);
     // Takes queued paths until the process ends; waits while the queue is empty.
     void run() override;
 
@@ -27,10 +28,14 @@ protected:
     virtual void convert(const ZString& commandLine);
 
 private:
-    bool take(ZString& path);
+    struct Entry {
+        ZString path;
+        bool temporary;
+    };
+    bool take(Entry& entry);
 
     CRITICAL_SECTION m_lock; // guards m_queue and m_stopping
     HANDLE m_wake;           // auto-reset event, set by every push: a push is never missed
-    std::deque<ZString> m_queue;
+    std::deque<Entry> m_queue;
     bool m_stopping = false;
 };

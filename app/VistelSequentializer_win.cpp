@@ -31,20 +31,20 @@ VistelSequentializer& VistelSequentializer::instance()
     return *worker;
 }
 
-void VistelSequentializer::push(const ZString& path)
+void VistelSequentializer::push(const ZString& path, bool temporary)
 {
     EnterCriticalSection(&m_lock);
-    m_queue.push_back(path);
+    m_queue.push_back(Entry{path, temporary});
     LeaveCriticalSection(&m_lock);
     SetEvent(m_wake);
 }
 
-bool VistelSequentializer::take(ZString& path)
+bool VistelSequentializer::take(Entry& entry)
 {
     EnterCriticalSection(&m_lock);
     const bool found = !m_queue.empty();
     if (found) {
-        path = m_queue.front();
+        entry = m_queue.front();
         m_queue.pop_front();
     }
     LeaveCriticalSection(&m_lock);
@@ -59,14 +59,16 @@ void VistelSequentializer::run()
         LeaveCriticalSection(&m_lock);
         if (stopping)
             return;
-        ZString path;
-        if (!take(path)) {
+        Entry entry;
+        if (!take(entry)) {
             // A push after the queue was found empty has set the event, so this wait ends at once.
             WaitForSingleObject(m_wake, INFINITE);
             continue;
         }
-        if (pathExists(path))
-            convert(companionPath(kConversionTool, true) + L" " + quote(path));
+        if (pathExists(entry.path))
+            convert(companionPath(kConversionTool, true) + L" " + quote(entry.path));
+        if (entry.temporary)
+            deleteFile(entry.path, true);
     }
 }
 

@@ -73,6 +73,12 @@ TEST(Instances, SecondStartsHandTheirFilesToTheFirstAndEnd)
     ASSERT_TRUE(installation.waitForCompanionCalls(2));
     EXPECT_EQ(installation.companionCalls()[1].first, L"tamlo-Vistel.exe");
     EXPECT_TRUE(installation.companionCalls()[1].second.endsWith(quote(letter)));
+    // A temporary one is deleted only after the tool had it.
+    const ZString printedLetter = installation.document(L"printed.docx", "not a pdf");
+    handOver(L"-deleteFile " + quote(printedLetter));
+    ASSERT_TRUE(installation.waitForCompanionCalls(3));
+    EXPECT_TRUE(installation.companionCalls()[2].second.endsWith(quote(printedLetter)));
+    EXPECT_TRUE(waitFor([&] { return !pathExists(printedLetter); }));
 
     EXPECT_EQ(jobNames(window),
               (Names{L"Job 0", L"first", L"Second Report", L"third", L"fourth", L"-deleteFile", L"a", L"b"}));
