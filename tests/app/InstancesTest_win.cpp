@@ -5,6 +5,7 @@
 #include "app/HandOver.h"
 #include "base/Files.h"
 #include "base/TextUtil.h"
+#include "suite/settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,22 @@ TEST(Instances, HandOversDuringAModalLoopWaitForTheCurrentCommandLine)
     // Sent messages reach the window even in a modal loop, so wait for the jobs themselves.
     ASSERT_TRUE(waitFor([&] { return jobNames(window).size() >= 5; }, 30000));
     EXPECT_EQ(jobNames(window), (Names{L"after", L"h1", L"h2", L"h3", L"h4"}));
+}
+
+TEST(Instances, PostScriptBecomesAJobThroughTheInterpreter)
+{
+    TestInstallation installation;
+    settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(besideTests(L"gsbridge.exe")));
+    const ZString figure = installation.document(L"figure.EPS", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 200 100\n"
+                                                                 "newpath 10 10 moveto 190 90 lineto stroke showpage\n");
+    ProgramRun run(installation, quote(figure));
+    HWND window = run.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitFor([&] { return jobNames(window).size() == 1; }, 60000));
+    // The interim PDF went once the job had its private copy.
+    EXPECT_TRUE(waitFor([&] { return privateCopies(installation).size() == 1; }));
+    EXPECT_TRUE(pathExists(figure)) << "the user's file stays";
+    EXPECT_EQ(run.close(), 0u);
 }
 
 TEST(Instances, StartUpFailureEndsTheProcessWithTheReasonOnStandardError)
