@@ -6,6 +6,8 @@
 # Usage: tools/build.sh [x86_64|i686|host|all]...   (default: x86_64)
 set -eu
 cd "$(dirname "$0")/.."
+# Paths below the repository are hashed relative to it, so work trees share the cache.
+export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 [ $# -gt 0 ] || set -- x86_64
 [ "$*" = all ] && set -- x86_64 i686 host
 for arch in "$@"; do
