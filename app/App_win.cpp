@@ -2,7 +2,7 @@
 
 #include "app/AppWin.h"
 #include "app/CommandLine.h"
-#include "app/env/Environment.h"
+#include "env/Environment.h"
 #include "jobs/JobStore.h"
 #include "app/UiResources.h"
 

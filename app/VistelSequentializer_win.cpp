@@ -1,6 +1,6 @@
 #include "app/VistelSequentializer.h"
 
-#include "app/env/Companions.h"
+#include "env/Companions.h"
 #include "base/Files.h"
 #include "base/TextUtil.h"
 #include "operations/ChildProcess.h"

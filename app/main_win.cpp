@@ -1,7 +1,7 @@
 // Entry point of Tamlo Quillet: one instance per session; a second start hands
 // its command line to the first and ends.
 #include "app/App.h"
-#include "app/env/Companions.h"
+#include "env/Companions.h"
 #include "app/HandOver.h"
 #include "base/Files.h"
 

@@ -1,9 +1,9 @@
 #include "jobs/SaveJobs.h"
 
-#include "app/env/Choosers.h"
-#include "app/env/Companions.h"
-#include "app/env/FileHandlerArgs.h"
-#include "app/env/RegisteredNames.h"
+#include "env/Choosers.h"
+#include "env/Companions.h"
+#include "env/FileHandlerArgs.h"
+#include "env/RegisteredNames.h"
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "base/OperationUI.h"

@@ -2,9 +2,9 @@
 #include "tests/app/AppTestSupport_win.h"
 
 #include "app/CommandLine.h"
-#include "app/env/Companions.h"
-#include "app/env/FileHandlerArgs.h"
-#include "app/env/RegisteredNames.h"
+#include "env/Companions.h"
+#include "env/FileHandlerArgs.h"
+#include "env/RegisteredNames.h"
 #include "app/VistelSequentializer.h"
 #include "base/Files.h"
 #include "base/TextUtil.h"

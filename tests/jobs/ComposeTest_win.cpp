@@ -1,5 +1,5 @@
 // Jobs made from real files, changed, and composed with the real interpreter.
-#include "app/env/FileHandlerArgs.h"
+#include "env/FileHandlerArgs.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"

@@ -55,7 +55,7 @@ TEST(LangCatalogue, ShippedEnglishTextsAreComplete)
         EXPECT_FALSE(ZString(text).trim().isEmpty()) << key.toUtf8();
     }
     std::set<std::string> used;
-    for (const wchar_t* folder : {L"app", L"jobs", L"operations", L"explorer", L"viewer", L"web", L"xhtml", L"gui",
+    for (const wchar_t* folder : {L"app", L"env", L"jobs", L"operations", L"explorer", L"viewer", L"web", L"xhtml", L"gui",
                                   L"suite", L"base"})
         collectKeys(sourcePath(folder), used);
     for (const std::string& k : used) {

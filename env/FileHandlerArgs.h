@@ -8,7 +8,7 @@
 //   anything else                                         a file, kept only when the path exists
 #pragma once
 
-#include "app/env/CmdlineParser.h"
+#include "env/CmdlineParser.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "app/env/RegisteredNames.h"
+#include "env/RegisteredNames.h"
 
 #include "base/Paths.h"
 

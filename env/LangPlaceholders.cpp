@@ -1,4 +1,4 @@
-#include "app/env/LangPlaceholders.h"
+#include "env/LangPlaceholders.h"
 
 #include "base/Lang.h"
 

@@ -1,6 +1,6 @@
-#include "app/env/Features.h"
+#include "env/Features.h"
 
-#include "app/env/Companions.h"
+#include "env/Companions.h"
 #include "base/Settings.h"
 
 #include <cwchar>

@@ -1,4 +1,4 @@
-#include "app/env/FileHandlerArgs.h"
+#include "env/FileHandlerArgs.h"
 
 #include "base/Files.h"
 #include "base/Paths.h"

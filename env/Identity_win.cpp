@@ -1,4 +1,4 @@
-#include "app/env/Identity.h"
+#include "env/Identity.h"
 
 #include "base/Settings.h"
 #include "base/TextUtil.h"

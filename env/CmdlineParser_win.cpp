@@ -1,4 +1,4 @@
-#include "app/env/CmdlineParser.h"
+#include "env/CmdlineParser.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "app/env/Environment.h"
+#include "env/Environment.h"
 
 #include "base/Files.h"
 #include "base/Paths.h"

@@ -1,4 +1,4 @@
-#include "app/env/Choosers.h"
+#include "env/Choosers.h"
 
 #include "base/Lang.h"
 #include "base/Paths.h"

@@ -1,7 +1,7 @@
-#include "app/env/Companions.h"
+#include "env/Companions.h"
 
-#include "app/env/Choosers.h"
-#include "app/env/FileHandlerArgs.h"
+#include "env/Choosers.h"
+#include "env/FileHandlerArgs.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
