@@ -19,7 +19,19 @@ public:
     void navigate(const ZString& folder, bool onlyIfChanged);
     const ZString& currentFolder() const { return m_current; }
 
+    // What the menus ask of the explorer.
+    enum class Filter { AllFiles, PdfOnly };
+    bool hasSelection() const;
+    bool foldersShown() const { return m_foldersShown; }
+    void setFoldersShown(bool shown) { m_foldersShown = shown; }
+    Filter filter() const { return m_filter; }
+    void setFilter(Filter filter) { m_filter = filter; }
+    // The height of the header above the list (the list has none yet).
+    static int headerHeight(int dpi);
+
 private:
     HWND m_hwnd = nullptr;
     ZString m_current;
+    bool m_foldersShown = true;
+    Filter m_filter = Filter::AllFiles;
 };

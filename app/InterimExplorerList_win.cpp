@@ -1,6 +1,7 @@
 #include "app/InterimExplorerList.h"
 
 #include "base/Files.h"
+#include "gui/Dpi.h"
 
 bool InterimExplorerList::create(HWND parent)
 {
@@ -20,3 +21,7 @@ void InterimExplorerList::navigate(const ZString& folder, bool onlyIfChanged)
     m_current = folder;
     SendMessageW(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
 }
+
+bool InterimExplorerList::hasSelection() const { return SendMessageW(m_hwnd, LB_GETCURSEL, 0, 0) != LB_ERR; }
+
+int InterimExplorerList::headerHeight(int dpi) { return scale(40, dpi); }

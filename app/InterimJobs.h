@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+class Job;
 class JobStore;
 
 class InterimJobList {
@@ -20,8 +23,18 @@ public:
 
     // Makes a job of the file and shows it; an empty name gives a new job name.
     bool addJobFromFile(const ZString& path, const ZString& name);
+    // A new empty job, shown and selected.
+    bool addEmptyJob();
+    // The job of the one selected line; null with none selected.
+    Job* currentJob() const;
+    // Every job with pages (what saving all of them saves).
+    std::vector<Job*> jobsWithPages() const;
+    bool hasUnsavedJobs() const;
 
 private:
+    void show(Job* job);
+
     JobStore& m_store;
+    std::vector<Job*> m_shown; // in list order
     HWND m_hwnd = nullptr;
 };

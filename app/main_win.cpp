@@ -4,6 +4,7 @@
 #include "env/Companions.h"
 #include "app/HandOver.h"
 #include "base/Files.h"
+#include "gui/Dpi.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -71,6 +72,7 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR commandLineText, int)
     if (!becomeFirstInstance(commandLine))
         return 0;
     createRunningMarkers();
+    enableDpiAwareness();
 
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof controls;

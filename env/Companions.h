@@ -29,6 +29,8 @@ void openScannerImport();
 // chooses one first (owned by the main window).
 void extractPages(const ZString& pdfPath);
 void openCertificateManager();
+// The updater, with the given arguments (may be empty).
+void openUpdater(const ZString& arguments);
 // Starts the fax program with the files and options of args as its command line;
 // false when it could not be started.
 bool handFilesToFaxProgram(const FileHandlerArgs& args);

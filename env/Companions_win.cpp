@@ -60,6 +60,11 @@ void extractPages(const ZString& pdfPath)
 
 void openCertificateManager() { shellStart(L"open", L"certmgr.msc", ZString(), SW_SHOW); }
 
+void openUpdater(const ZString& arguments)
+{
+    shellStart(L"open", companionPath(kUpdater), arguments, SW_SHOWNORMAL);
+}
+
 bool handFilesToFaxProgram(const FileHandlerArgs& args)
 {
     return shellStart(L"open", companionPath(kFaxProgram), args.toCommandLine(), SW_SHOWNORMAL);
