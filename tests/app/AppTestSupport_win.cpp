@@ -13,10 +13,32 @@ namespace {
 // A generous limit: reaching it means something hangs, not that it is slow.
 const DWORD kLimitMs = 30000;
 
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchControlId(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// The window's descendant with that control id, at any depth (the lists sit in the splitter).
+HWND descendant(HWND window, int controlId)
+{
+    ChildSearch search{controlId, nullptr};
+    EnumChildWindows(window, matchControlId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<ZString> listBoxItems(HWND window, int controlId)
 {
     std::vector<ZString> items;
-    HWND list = GetDlgItem(window, controlId);
+    HWND list = descendant(window, controlId);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
