@@ -58,6 +58,12 @@ int runMessageLoop()
 {
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // F12 opens the main window's console wherever the focus is inside it.
+        if (msg.message == WM_KEYUP && msg.wParam == VK_F12 && msg.hwnd != nullptr) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            if (root != nullptr && root == findMainWindow())
+                msg.hwnd = root;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
