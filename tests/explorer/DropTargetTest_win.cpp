@@ -67,7 +67,8 @@ class TargetWindow {
 public:
     explicit TargetWindow(FolderDropSite& site)
     {
-        m_window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"drop here", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+        // A static control lets the pointer through to what lies below unless it notifies.
+        m_window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"drop here", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 0, 0, 400, 300,
                                    nullptr, nullptr, nullptr, nullptr);
         m_target = ComPtr<ListDropTarget>(new ListDropTarget(site));
         m_registered = m_window != nullptr && RegisterDragDrop(m_window, m_target.get()) == S_OK;
