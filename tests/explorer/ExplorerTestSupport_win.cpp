@@ -3,22 +3,8 @@
 #include "explorer/ClipFormats_win.h"
 #include "explorer/Medium_win.h"
 
-#include <gtest/gtest.h>
 #include <ole2.h>
 #include <shlwapi.h>
-
-namespace {
-
-// OLE on the test thread for the whole run, as the program has it.
-class OleEnvironment : public testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
-
-testing::Environment* const g_ole = testing::AddGlobalTestEnvironment(new OleEnvironment);
-
-} // namespace
 
 VirtualFileSource::VirtualFileSource(std::vector<VirtualEntry> entries, bool asStreams, std::vector<ZString> hdropPaths)
     : m_entries(std::move(entries)), m_asStreams(asStreams), m_hdropPaths(std::move(hdropPaths))
