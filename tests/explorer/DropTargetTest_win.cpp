@@ -3,6 +3,7 @@
 #include "explorer/ClipFormats_win.h"
 #include "explorer/DropSource_win.h"
 #include "explorer/FileDataObject_win.h"
+#include "explorer/FileDrag_win.h"
 #include "explorer/FolderDropTarget_win.h"
 #include "tests/explorer/ExplorerTestSupport_win.h"
 #include "tests/support/TestSupport.h"
@@ -90,6 +91,24 @@ private:
 };
 
 POINTL at(int x, int y) { return POINTL{x, y}; }
+
+void setLeftButton(bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_LBUTTON] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Lets go of the left button a few timer ticks into OLE's drag loop.
+void CALLBACK releaseLater(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    static int ticks = 0;
+    if (++ticks % 3 == 0) {
+        setLeftButton(false);
+        KillTimer(nullptr, timer);
+    }
+}
 
 class ListDrops : public testing::Test {
 protected:
@@ -179,10 +198,10 @@ TEST_F(ListDrops, ARealDragThatAllowsCopyAndMoveArrivesAsMove)
     TargetWindow window(m_site);
     ASSERT_TRUE(window.ready());
     auto files = makeObject<FileDataObject>(std::vector<ZString>{m_file}, ZString(), false);
-    auto source = makeObject<HeldButtonSource>(VK_LBUTTON);
-    DWORD effect = DROPEFFECT_NONE;
-    EXPECT_EQ(DoDragDrop(files.get(), source.get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect), DRAGDROP_S_DROP);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    // Our own drag, with the left button held until the timer lets go of it.
+    setLeftButton(true);
+    SetTimer(nullptr, 0, 50, releaseLater);
+    EXPECT_EQ(dragFiles(files.get()), static_cast<DWORD>(DROPEFFECT_MOVE));
     EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "dragged");
     EXPECT_FALSE(pathExists(m_file));
 }
