@@ -3,6 +3,7 @@
 #include "explorer/FileClipboard_win.h"
 #include "explorer/Medium_win.h"
 #include "explorer/TransferFormats.h"
+#include "tests/explorer/ExplorerTestSupport_win.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -10,8 +10,12 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Paths in failure messages as text rather than bytes.
+inline void PrintTo(const ZString& text, std::ostream* out) { *out << '"' << text.toUtf8() << '"'; }
 
 struct VirtualEntry {
     ZString name;
