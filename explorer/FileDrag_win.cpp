@@ -7,10 +7,31 @@
 
 namespace ole {
 
+namespace {
+
+// The data object of the last drag (GUI thread only).
+ComPtr<IDataObject>& lastDragged()
+{
+    static ComPtr<IDataObject> data;
+    return data;
+}
+
+} // namespace
+
+void forgetLastDrag()
+{
+    ComPtr<IDataObject>& last = lastDragged();
+    if (last)
+        CoDisconnectObject(last.get(), 0);
+    last.reset();
+}
+
 DWORD dragFiles(IDataObject* data)
 {
     if (data == nullptr)
         return DROPEFFECT_NONE;
+    forgetLastDrag();
+    lastDragged() = ComPtr<IDataObject>::share(data);
     const ComPtr<DropSource> source(new DropSource);
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT hr = DoDragDrop(data, source.get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);

@@ -202,6 +202,7 @@ TEST_F(ListDrops, ARealDragThatAllowsCopyAndMoveArrivesAsMove)
     setLeftButton(true);
     SetTimer(nullptr, 0, 50, releaseLater);
     EXPECT_EQ(dragFiles(files.get()), static_cast<DWORD>(DROPEFFECT_MOVE));
+    forgetLastDrag();
     EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "dragged");
     EXPECT_FALSE(pathExists(m_file));
 }
