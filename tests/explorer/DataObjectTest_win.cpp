@@ -1,6 +1,5 @@
 #include "base/Paths.h"
 #include "explorer/ClipFormats_win.h"
-#include "explorer/DropSource_win.h"
 #include "explorer/FileDataObject_win.h"
 #include "explorer/Medium_win.h"
 #include "tests/explorer/ExplorerTestSupport_win.h"
@@ -183,13 +182,4 @@ TEST_F(FileDataObjects, MediaSetByOthersAnswerFirstAndFilesAreFoundOnce)
     ASSERT_TRUE(readFileGroupDescriptor(hglobalOf(data.get(), f.fileGroupDescriptor), descriptors));
     EXPECT_EQ(readPathList(hglobalOf(data.get(), f.fileNameMap)), std::vector<ZString>{m_a});
     EXPECT_EQ(data->populated, 1);
-}
-
-TEST(DropSources, EscapeCancelsReleasingTheLeftButtonDrops)
-{
-    auto source = makeObject<DropSource>();
-    EXPECT_EQ(source->QueryContinueDrag(TRUE, MK_LBUTTON), DRAGDROP_S_CANCEL);
-    EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON | MK_SHIFT), S_OK);
-    EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_RBUTTON), DRAGDROP_S_DROP);
-    EXPECT_EQ(source->GiveFeedback(DROPEFFECT_MOVE), DRAGDROP_S_USEDEFAULTCURSORS);
 }

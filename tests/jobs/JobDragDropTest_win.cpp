@@ -31,9 +31,17 @@ public:
     explicit FormatDialogAnswer(WPARAM button)
         : m_thread([button] {
               HWND dialog = nullptr;
+              // Only this process's dialog: other test programs may show theirs.
               waitFor([&] {
-                  dialog = FindWindowW(L"#32770", lang_getStr(kFormatDialogTitleKey).c_str());
-                  return dialog != nullptr && IsWindowVisible(dialog);
+                  const ZString title = lang_getStr(kFormatDialogTitleKey);
+                  for (dialog = FindWindowExW(nullptr, nullptr, L"#32770", title.c_str()); dialog != nullptr;
+                       dialog = FindWindowExW(nullptr, dialog, L"#32770", title.c_str())) {
+                      DWORD process = 0;
+                      GetWindowThreadProcessId(dialog, &process);
+                      if (process == GetCurrentProcessId() && IsWindowVisible(dialog))
+                          return true;
+                  }
+                  return false;
               });
               if (dialog != nullptr)
                   PostMessageW(dialog, WM_COMMAND, button, 0);
