@@ -33,14 +33,25 @@ std::wstring doubleZeroList(const std::vector<ZString>& paths)
 bool shellCopyOrMove(const std::vector<ZString>& paths, const ZString& folder, bool move,
                      std::vector<ZString>* created)
 {
-    if (paths.empty())
+    // Moving a file into the folder it is in changes nothing (a drag that
+    // ends over its own folder); the shell would report it as an error.
+    std::vector<ZString> sources;
+    for (const ZString& path : paths) {
+        if (move && folderPart(path).equalsIgnoreCase(stripTrailingSeparators(folder))) {
+            if (created != nullptr)
+                created->push_back(path);
+            continue;
+        }
+        sources.push_back(path);
+    }
+    if (sources.empty())
         return true;
     // One target per source: the shell moves several files into one folder
     // only file by file on some systems, and the targets are the result.
     std::vector<ZString> targets;
-    for (const ZString& path : paths)
+    for (const ZString& path : sources)
         targets.push_back(joinPath(folder, fileNamePart(path)));
-    const std::wstring from = doubleZeroList(paths);
+    const std::wstring from = doubleZeroList(sources);
     const std::wstring to = doubleZeroList(targets);
     SHFILEOPSTRUCTW op{};
     op.wFunc = move ? FO_MOVE : FO_COPY;
@@ -57,7 +68,7 @@ bool shellCopyOrMove(const std::vector<ZString>& paths, const ZString& folder, b
             for (UINT i = 0; mappings != nullptr && i < mappings->count; ++i) {
                 const SHNAMEMAPPINGW& m = mappings->mappings[i];
                 const ZString old(m.pszOldPath, m.cchOldPath);
-                if (old.equalsIgnoreCase(paths[n]) || old.equalsIgnoreCase(targets[n]))
+                if (old.equalsIgnoreCase(sources[n]) || old.equalsIgnoreCase(targets[n]))
                     arrived = ZString(m.pszNewPath, m.cchNewPath);
             }
             created->push_back(arrived);

@@ -141,6 +141,12 @@ TEST(PathDrops, FilesAreCopiedOrMovedAndTheirNewPathsReturned)
     EXPECT_EQ(readFileBytes(to.file(L"b.pdf")), "B");
     EXPECT_TRUE(pathExists(a));
 
+    // Moved onto the folder they are in, they stay as they are.
+    arrived.clear();
+    ASSERT_TRUE(transferIntoFolder(data.get(), from.path(), DROPEFFECT_MOVE, &arrived));
+    EXPECT_EQ(arrived, (std::vector<ZString>{a, b}));
+    EXPECT_EQ(everythingBelow(from.path()), (std::vector<ZString>{L"a.pdf", L"b.pdf"}));
+
     ScratchFolder third;
     ASSERT_TRUE(transferIntoFolder(data.get(), third.path(), DROPEFFECT_MOVE, nullptr));
     EXPECT_EQ(readFileBytes(third.file(L"a.pdf")), "A");
