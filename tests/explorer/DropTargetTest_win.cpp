@@ -3,8 +3,8 @@
 #include "explorer/ClipFormats_win.h"
 #include "explorer/DropSource_win.h"
 #include "explorer/FileDataObject_win.h"
-#include "explorer/FileDrag_win.h"
 #include "explorer/FolderDropTarget_win.h"
+#include "base/TextUtil.h"
 #include "tests/explorer/ExplorerTestSupport_win.h"
 #include "tests/support/TestSupport.h"
 
@@ -92,22 +92,33 @@ private:
 
 POINTL at(int x, int y) { return POINTL{x, y}; }
 
-void setLeftButton(bool down)
+// Runs the other program's drag of files from the point and serves the
+// target's calls meanwhile; its exit code (the effect), or -1.
+int dragFromAnotherProgram(int x, int y, const std::vector<ZString>& files)
 {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_LBUTTON] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-// Lets go of the left button a few timer ticks into OLE's drag loop.
-void CALLBACK releaseLater(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    static int ticks = 0;
-    if (++ticks % 3 == 0) {
-        setLeftButton(false);
-        KillTimer(nullptr, timer);
+    ZString commandLine = quote(besideTests(L"explorer-dragsource.exe"));
+    commandLine.appendFormat(L" %d %d", x, y);
+    for (const ZString& file : files)
+        commandLine.append(L" ").append(quote(file));
+    commandLine.c_str(); // writes the terminator into the buffer handed out below
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    // The target lives in this thread's apartment: its calls come as messages.
+    const DWORD limit = GetTickCount() + 60000;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           GetTickCount() < limit) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
     }
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
 }
 
 class ListDrops : public testing::Test {
@@ -193,16 +204,12 @@ TEST_F(ListDrops, OverNoFolderTheShownFolderTakesTheDrop)
     EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "dragged");
 }
 
-TEST_F(ListDrops, ARealDragThatAllowsCopyAndMoveArrivesAsMove)
+TEST_F(ListDrops, ADragFromAnotherProgramArrivesAsMove)
 {
     TargetWindow window(m_site);
     ASSERT_TRUE(window.ready());
-    auto files = makeObject<FileDataObject>(std::vector<ZString>{m_file}, ZString(), false);
-    // Our own drag, with the left button held until the timer lets go of it.
-    setLeftButton(true);
-    SetTimer(nullptr, 0, 50, releaseLater);
-    EXPECT_EQ(dragFiles(files.get()), static_cast<DWORD>(DROPEFFECT_MOVE));
-    forgetLastDrag();
+    EXPECT_EQ(dragFromAnotherProgram(300, 150, {m_file}), DROPEFFECT_MOVE);
+    EXPECT_EQ(m_site.dropFolder, m_scratch.path());
     EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "dragged");
     EXPECT_FALSE(pathExists(m_file));
 }
