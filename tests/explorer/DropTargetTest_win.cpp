@@ -94,10 +94,12 @@ POINTL at(int x, int y) { return POINTL{x, y}; }
 
 // Runs the other program's drag of files from the point and serves the
 // target's calls meanwhile; its exit code (the effect), or -1.
-int dragFromAnotherProgram(int x, int y, const std::vector<ZString>& files)
+int dragFromAnotherProgram(int x, int y, const std::vector<ZString>& files, bool virtualOnly = false)
 {
     ZString commandLine = quote(besideTests(L"explorer-dragsource.exe"));
     commandLine.appendFormat(L" %d %d", x, y);
+    if (virtualOnly)
+        commandLine.append(L" -virtual");
     for (const ZString& file : files)
         commandLine.append(L" ").append(quote(file));
     commandLine.c_str(); // writes the terminator into the buffer handed out below
@@ -212,6 +214,17 @@ TEST_F(ListDrops, ADragFromAnotherProgramArrivesAsMove)
     EXPECT_EQ(m_site.dropFolder, m_scratch.path());
     EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "dragged");
     EXPECT_FALSE(pathExists(m_file));
+}
+
+TEST_F(ListDrops, AttachmentsFromAnotherProgramArriveBesideFilesOfTheSameName)
+{
+    ASSERT_TRUE(writeFileBytes(m_scratch.file(L"d.pdf"), "already here"));
+    TargetWindow window(m_site);
+    ASSERT_TRUE(window.ready());
+    dragFromAnotherProgram(300, 150, {m_file}, true);
+    EXPECT_EQ(m_site.arrived, std::vector<ZString>{m_scratch.file(L"d (1).pdf")});
+    EXPECT_EQ(readFileBytes(m_scratch.file(L"d (1).pdf")), "dragged");
+    EXPECT_EQ(readFileBytes(m_scratch.file(L"d.pdf")), "already here");
 }
 
 TEST_F(ListDrops, ARealDragWithTheRightButtonIsRefused)
