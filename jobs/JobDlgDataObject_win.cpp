@@ -6,6 +6,7 @@
 #include "base/Paths.h"
 #include "gui/Messages.h"
 #include "jobs/Job.h"
+#include "jobs/JobFileNames.h"
 #include "jobs/SaveJobs.h"
 
 namespace {
@@ -38,25 +39,6 @@ bool carriesJobWindows(IUnknown* data)
         return false;
     jobs->Release();
     return true;
-}
-
-ZString JobFileNames::next(const ZString& jobName)
-{
-    ZString name(jobName);
-    name.replaceChars(L"/\\:<>*?\"|", L'_');
-    int earlier = 0;
-    bool found = false;
-    for (auto& [used, count] : m_uses)
-        if (used.equalsIgnoreCase(name)) {
-            earlier = count++;
-            found = true;
-        }
-    if (!found)
-        m_uses.emplace_back(name, 1);
-    ZString file(name);
-    if (earlier > 0)
-        file.append(L" (").appendNumber(static_cast<long>(earlier)).append(L")");
-    return file.append(L".").append(m_format);
 }
 
 JobDlgDataObject::JobDlgDataObject(std::function<std::vector<Job*>()> selectedJobs)

@@ -30,15 +30,3 @@ protected:
 private:
     std::function<std::vector<Job*>()> m_selectedJobs;
 };
-
-// The file names of jobs saved together in one folder: name + "." + format,
-// with " (n)" before the extension when the name was used n times before.
-class JobFileNames {
-public:
-    explicit JobFileNames(const ZString& format) : m_format(format) {}
-    ZString next(const ZString& jobName);
-
-private:
-    ZString m_format;
-    std::vector<std::pair<ZString, int>> m_uses;
-};

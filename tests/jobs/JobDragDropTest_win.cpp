@@ -9,6 +9,7 @@
 #include "explorer/TransferFormats.h"
 #include "gui/Messages.h"
 #include "jobs/JobDlgDataObject_win.h"
+#include "jobs/JobFileNames.h"
 #include "jobs/JobListContainerDropTarget_win.h"
 #include "jobs/JobStore.h"
 #include "suite/formatoptions/FormatDialog.h"
