@@ -218,6 +218,8 @@ int64_t Request::readResponse(Output& output)
 
 int32_t Request::statusCode()
 {
+    if (m_failed)
+        return -1; // no response
     const auto [found, text] = queryHeader(HTTP_QUERY_STATUS_CODE);
     return found ? text.toInt() : -1;
 }
@@ -254,7 +256,7 @@ void Request::connectingToServer(void*, void* info, uint32_t infoLength)
 void Request::connectedToServer(void*, void*, uint32_t)
 {
     if (m_request != nullptr && headers.get(L"Transfer-Encoding").equalsIgnoreCase(ZString(L"chunked")))
-        HttpAddRequestHeadersW(m_request, L"Content-Length", static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_REPLACE);
+        HttpAddRequestHeadersW(m_request, L"Content-Length:", static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_REPLACE);
 }
 
 void Request::handleCreated(void* handle, void*, uint32_t)

@@ -12,7 +12,7 @@ Paths:
   /redirect?to=PATH     302 to PATH
   /encoded/NAME         body "hello " * 200, Content-Encoding NAME: gzip and
                         deflate (zlib) are encoded, "identity" and others raw
-  /gzip-truncated       a gzip body cut in half, Content-Encoding gzip
+  /gzip-truncated       the lines "000000".."003999" gzipped and cut in half, Content-Encoding gzip
   /content?type=T&hex=H Content-Type T (url-encoded), body = bytes of H
   /big?n=N              N bytes "x", text/plain
 """
@@ -89,7 +89,7 @@ class Handler(socketserver.StreamRequestHandler):
                 payload = zlib.compress(TEXT)
             headers += [("Content-Type", "text/plain"), ("Content-Encoding", name)]
         elif url.path == "/gzip-truncated":
-            whole = gzip.compress(bytes(range(256)) * 64)
+            whole = gzip.compress(b"".join(b"%06d\n" % i for i in range(4000)))
             payload = whole[: len(whole) // 2]
             headers += [("Content-Type", "application/octet-stream"), ("Content-Encoding", "gzip")]
         elif url.path == "/content":
