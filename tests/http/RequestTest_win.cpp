@@ -183,6 +183,12 @@ TEST(Request, RedirectsStatusAndHeaders)
     EXPECT_EQ(stay.statusCode(), 302);
 }
 
+TEST(Request, HttpsAddsTheSecureFlag)
+{
+    EXPECT_TRUE(Request(Url::parse(L"HTTPS://host/x"), INTERNET_FLAG_RELOAD).flags() & INTERNET_FLAG_SECURE);
+    EXPECT_FALSE(Request(Url::parse(L"http://host/x"), 0).flags() & INTERNET_FLAG_SECURE);
+}
+
 TEST(Request, FailuresAreReportedNotThrownOrHung)
 {
     Request empty(serverUrl(L"/echo"), 0);
