@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace http {
 
@@ -20,21 +19,17 @@ public:
     size_t capacity() const { return m_bytes.capacity(); }
     bool isEmpty() const { return m_bytes.empty(); }
 
-    void append(const void* bytes, size_t n)
-    {
-        const auto* p = static_cast<const char*>(bytes);
-        m_bytes.insert(m_bytes.end(), p, p + n);
-    }
+    void append(const void* bytes, size_t n) { m_bytes.append(static_cast<const char*>(bytes), n); }
     void append(std::string_view bytes) { append(bytes.data(), bytes.size()); }
     void appendByte(char c) { m_bytes.push_back(c); }
     void reserve(size_t n) { m_bytes.reserve(n); }
     void clear() { m_bytes.clear(); }
 
     std::string_view view() const { return std::string_view(m_bytes.data(), m_bytes.size()); }
-    std::string toString() const { return std::string(view()); }
+    std::string toString() const { return m_bytes; }
 
 private:
-    std::vector<char> m_bytes;
+    std::string m_bytes;
 };
 
 } // namespace http
