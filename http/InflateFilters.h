@@ -1,32 +1,19 @@
-// Input streams that inflate what they read from another input stream:
-// gzip bodies (RFC 1952) and "deflate" bodies, which are zlib streams (RFC 1950).
-// A corrupt or truncated stream ends early; what was decoded is delivered.
+// The response body filters of the client: gzip bodies, and "deflate" bodies,
+// which are zlib streams (RFC 1950).
 #pragma once
 
-#include <istream>
-#include <memory>
-#include <streambuf>
+#include "http/ZStream.h"
 
 namespace http {
 
-class InflateStreamBuf;
-
-class GzipInputFilter : public std::istream {
+class GzipInputFilter : public zstream::basic_gzip_istream {
 public:
-    explicit GzipInputFilter(std::istream& source);
-    ~GzipInputFilter() override;
-
-private:
-    std::unique_ptr<InflateStreamBuf> m_buf;
+    explicit GzipInputFilter(std::istream& source) : basic_gzip_istream(source) {}
 };
 
-class DeflateInputFilter : public std::istream {
+class DeflateInputFilter : public zstream::basic_zip_istream {
 public:
-    explicit DeflateInputFilter(std::istream& source);
-    ~DeflateInputFilter() override;
-
-private:
-    std::unique_ptr<InflateStreamBuf> m_buf;
+    explicit DeflateInputFilter(std::istream& source) : basic_zip_istream(source) {}
 };
 
 } // namespace http
