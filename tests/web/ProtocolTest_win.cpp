@@ -72,6 +72,25 @@ TEST(TamloProtocol, ServesTheFirstExistingBannerFile)
     EXPECT_EQ(protocol->Read(buffer, 16, &read), S_FALSE);
 }
 
+TEST(TamloProtocol, FallsBackToTheResourceLibraryBanner)
+{
+    ScratchFolder install;
+    settingsStore_setFolder(install.file(L"config"));
+    settingsStore_setStr(SettingsScope::Program, L"InstallDir", install.path());
+    ASSERT_TRUE(CopyFileW(besideTests(L"Artwork.dll").c_str(), install.file(L"Artwork.dll").c_str(), FALSE));
+
+    ComPtr<IInternetProtocol> protocol;
+    ASSERT_EQ(TamloProtocolFactory::instance().CreateInstance(nullptr, IID_IInternetProtocol,
+                                                              reinterpret_cast<void**>(protocol.put())), S_OK);
+    RecordingSink sink;
+    ASSERT_EQ(protocol->Start(L"tamlo:banner", &sink, nullptr, 0, 0), S_OK);
+    EXPECT_EQ(sink.log.substr(0, sink.log.find(L';')), L"progress " + std::to_wstring(BINDSTATUS_VERIFIEDMIMETYPEAVAILABLE) + L" image/png");
+    char buffer[16] = {};
+    ULONG read = 0;
+    EXPECT_EQ(protocol->Read(buffer, 16, &read), S_OK);
+    EXPECT_EQ(std::string(buffer, read), "PNG-EN");
+}
+
 TEST(EmbeddedBrowser, HiddenAfterAFailedNavigation)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
