@@ -120,3 +120,18 @@ TEST(EmbeddedBrowser, HiddenAfterAFailedNavigation)
     setMessageAnswerer({});
     DestroyWindow(parent);
 }
+
+TEST(EmbeddedBrowser, InAppPageCarriesTheIdentityQuery)
+{
+    ScratchFolder install;
+    settingsStore_setFolder(install.file(L"config"));
+    settingsStore_setStr(SettingsScope::Program, L"InAppServer", L"https://pages.example:8443/");
+    const std::string address = inAppPageAddress().toUtf8();
+    const std::string start = "https://pages.example:8443/inapp/quillet/?name=Tamlo-Quillet&version=8.3.0&lang=";
+    EXPECT_EQ(address.substr(0, start.size()), start) << address;
+    const size_t random = address.find("&random=");
+    ASSERT_NE(random, std::string::npos);
+    EXPECT_EQ(address.size() - random, 8u + 10u);
+    EXPECT_NE(address.find("&cid="), std::string::npos);
+    EXPECT_NE(inAppPageAddress(), inAppPageAddress());
+}
