@@ -120,6 +120,14 @@ TEST_F(Bridge, ResponsesAsTextOrBase64)
 
     ASSERT_TRUE(fetch(ZString(L"url: ") + url(L"/encoded/br")));
     EXPECT_EQ(engine.eval(L"r.dataIsBinary + ' ' + r.dataEncoding"), L"true br");
+    ASSERT_TRUE(fetch(ZString(L"url: ") + url(L"/encoded/base64")));
+    EXPECT_EQ(engine.eval(L"r.dataIsBinary + ' [' + r.dataEncoding + '] ' + r.data.substring(0, 12)"), L"true [] hello hello ");
+
+    ASSERT_TRUE(fetch(ZString(L"url: ") + url(L"/content?type=text%2Fplain&hex=e9") + L", responseCharset: 'latin1'"));
+    EXPECT_EQ(engine.eval(L"r.data.charCodeAt(0)"), L"233");
+    ASSERT_TRUE(fetch(ZString(L"url: ") + url(L"/content?type=text%2Fplain&hex=e9") +
+                      L", responseAsBinary: true, returnResponseHeaders: false"));
+    EXPECT_EQ(engine.eval(L"r.data + ' ' + r.dataIsBinary + ' ' + typeof r.headers"), L"6Q== true undefined");
 
     ASSERT_TRUE(fetch(ZString(L"url: ") + url(L"/redirect?to=/status/404")));
     EXPECT_EQ(engine.eval(L"r.statusCode"), L"302");
