@@ -68,6 +68,10 @@ int wmain(int argc, wchar_t** argv)
     }
     if (!gsGiven && runningUnderWine())
         settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(joinPath(bin, L"gsbridge.exe")));
+    // Wine has no engine behind the web browser control: the control would stay
+    // blank, so the branding bar shows its own markup instead.
+    if (runningUnderWine())
+        settingsStore_setDword(SettingsScope::Program, L"NoEmbeddedBrowser", 1);
     wprintf(L"GsWin32cCmdline=%ls\n", progConfig_getStr(L"GsWin32cCmdline", ZString()).c_str());
     wprintf(L"settings: %ls\n", settingsStore_folder().c_str());
 

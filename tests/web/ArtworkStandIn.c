@@ -1,0 +1,5 @@
+/* The stand-in resource library holds resources only. */
+int artworkStandIn(void)
+{
+    return 0;
+}
