@@ -21,3 +21,9 @@ strip ui-500.bmp '#E8C060' rect
 strip ui-501.bmp '#5080D0' rect
 strip ui-502.bmp '#D05050' circle
 ls -l ui-50?.bmp
+# The branding bar's background strip and logo (resources/images).
+cd ../images
+convert -size 8x50 gradient:'#2c3e58'-'#16202e' -type TrueColor brandingBg.png
+convert -size 130x36 xc:none -fill '#f0a020' -draw 'roundrectangle 2,6 26,30 6,6' -fill white \
+  -font DejaVu-Sans-Bold -pointsize 12 -annotate +32+23 'Tamlo Quillet' brandingLogo.png
+ls -l brandingBg.png brandingLogo.png

@@ -1,6 +1,7 @@
 #include "tests/xhtml/WindowTestSupport_win.h"
 #include "xhtml/MyMsgBox_win.h"
 #include "xhtml/Resources_win.h"
+#include "xhtml/StyleValue.h"
 
 #include <gtest/gtest.h>
 
@@ -120,19 +121,30 @@ TEST(MyMsgBox, LongMessagesWidenTheBoxAndThenScroll)
     }
 }
 
-TEST(MyMsgBox, TheCloseLinkGivesOne)
+TEST(MyMsgBox, TheCloseLinkShowsItsHoverStateAndGivesOne)
 {
     MyMsgBox box(nullptr, L"Closing", L"Close me by the cross.", MyMsgBox::Yes);
-    WhenShown whenShown(kFrameClass, [](HWND w) {
-        RECT link = {};
-        for (const DisplayItem& item : FrameView::fromWindow(w)->layout().items)
-            if (item.kind == DisplayItem::Text && item.element != nullptr && item.element->name() == L"a")
-                link = item.rect;
-        clickAt(w, {(link.left + link.right) / 2, (link.top + link.bottom) / 2});
+    uint32_t normal = 0, hovered = 0;
+    WhenShown whenShown(kFrameClass, [&](HWND w) {
+        const auto link = [w](uint32_t* colour) {
+            for (const DisplayItem& item : FrameView::fromWindow(w)->layout().items)
+                if (item.kind == DisplayItem::Text && item.element != nullptr && item.element->name() == L"a") {
+                    *colour = item.colour;
+                    return item.rect;
+                }
+            return RECT{};
+        };
+        const RECT r = link(&normal);
+        const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+        link(&hovered);
+        clickAt(w, centre);
         // Should the link do nothing, the box ends through Yes instead.
         PostMessageW(buttonLabelled(w, L"Yes").window, BM_CLICK, 0, 0);
     });
     EXPECT_EQ(box.show(), 1);
+    EXPECT_EQ(normal, parseColour(L"#ffffff"));
+    EXPECT_EQ(hovered, parseColour(L"#ffd040"));
 }
 
 TEST(MyMsgBox, DocumentFillsTemplateAndLanguagePlaceholders)
