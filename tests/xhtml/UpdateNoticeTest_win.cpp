@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ctime>
 
 using namespace xhtml;
@@ -60,10 +61,13 @@ private:
     ZString m_savedConfig;
 };
 
-// Whether the notice showed; it is answered with the given button when it does.
-bool noticeShown(const wchar_t* answer)
+// Whether the notice showed; it is answered with the given button when it
+// does, after a picture of it when one is named.
+bool noticeShown(const wchar_t* answer, const wchar_t* screenshot = nullptr)
 {
-    WhenShown whenShown(L"XhtmlFrameView", [answer](HWND w) {
+    WhenShown whenShown(L"XhtmlFrameView", [answer, screenshot](HWND w) {
+        if (screenshot != nullptr)
+            std::printf("screenshot: %ls\n", saveScreenshot(w, screenshot).c_str());
         SendMessageW(buttonLabelled(w, answer).window, BM_CLICK, 0, 0);
     });
     showUpdateNoticeIfDue(nullptr);
@@ -88,7 +92,7 @@ TEST(UpdateNotice, ShowsAfterNinetyDaysAndInstallStartsTheUpdater)
 {
     NoticeInstallation installation;
     installation.programChanged(91 * kDay, 10);
-    ASSERT_TRUE(noticeShown(L"Install Update"));
+    ASSERT_TRUE(noticeShown(L"Install Update", L"xhtml-update-notice.png"));
     ASSERT_TRUE(waitFor([&] { return !installation.updaterCalls().isEmpty(); }));
     EXPECT_GE(installation.updaterCalls().find(L"tamlo-Renew.exe\t"), 0);
     EXPECT_GE(installation.updaterCalls().find(L"-install"), 0);
