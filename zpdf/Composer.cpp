@@ -166,7 +166,8 @@ IPtr<Array> Composer::copyAnnotations(const IPtr<Object>& annots, Source& source
         if (element && element->type() == ObjectType::Reference) {
             const auto* ref = static_cast<const Reference*>(element.get());
             const ObjectStore::Key key(ref->number(), ref->generation());
-            if (m_pageAnnotations.count(key) == 0 && dictType(element->resolve()) != nullptr) {
+            const IPtr<Object> resolved = element->resolve();
+            if (m_pageAnnotations.count(key) == 0 && resolved && resolved->type() == ObjectType::Dict) {
                 const IPtr<Indirect> slot = m_output.newObject(Null::instance());
                 m_pageAnnotations.emplace(key, slot->number());
             }

@@ -65,7 +65,7 @@ std::string content(const std::string& word) { return "BT /F1 24 Tf 72 300 Td ("
 
 // Three pages under a tree node that gives them resources, a media box and
 // "Rotate" 90; page 2 turns itself to 180. Page 1 links to pages 2 and 3 and
-// has a note with a popup; page 2 has a form field's widget. The catalog has
+// has a note (without the optional "Type") with a popup; page 2 has a form field's widget. The catalog has
 // outlines and a form.
 std::string handMade()
 {
@@ -82,7 +82,7 @@ std::string handMade()
     b.stream(9, content("HANDTHREE"));
     b.object(10, "<< /Type /Annot /Subtype /Link /Rect [0 0 10 10] /Dest [4 0 R /Fit] /P 3 0 R >>");
     b.object(11, "<< /Type /Annot /Subtype /Link /Rect [0 20 10 30] /Dest [5 0 R /Fit] /P 3 0 R >>");
-    b.object(12, "<< /Type /Annot /Subtype /Text /Rect [50 50 70 70] /Contents (note) /Popup 13 0 R /P 3 0 R >>");
+    b.object(12, "<< /Subtype /Text /Rect [50 50 70 70] /Contents (note) /Popup 13 0 R /P 3 0 R >>");
     b.object(13, "<< /Type /Annot /Subtype /Popup /Rect [80 50 200 120] /Parent 12 0 R /P 3 0 R >>");
     b.object(20, "<< /Type /Outlines /Count 0 >>");
     b.object(21, "<< /Type /Annot /Subtype /Widget /FT /Tx /T (a) /Rect [10 10 90 30] /Parent 22 0 R /P 4 0 R >>");
