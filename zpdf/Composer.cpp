@@ -26,6 +26,30 @@ const IPtr<Name>& versionKey()
     return name;
 }
 
+const IPtr<Name>& ocPropertiesKey()
+{
+    static const IPtr<Name> name = immortalName("OCProperties");
+    return name;
+}
+
+const IPtr<Name>& ocGroupsKey()
+{
+    static const IPtr<Name> name = immortalName("OCGs");
+    return name;
+}
+
+const IPtr<Name>& defaultsKey()
+{
+    static const IPtr<Name> name = immortalName("D");
+    return name;
+}
+
+const IPtr<Name>& offKey()
+{
+    static const IPtr<Name> name = immortalName("OFF");
+    return name;
+}
+
 const IPtr<Name>& beadsKey()
 {
     static const IPtr<Name> name = immortalName("B");
@@ -109,6 +133,51 @@ Composer::Composer(std::vector<PagePick> picks) : m_picks(std::move(picks))
     pages->set(kCount, IPtr<Object>(new Number(static_cast<double>(m_picks.size()), NumberKind::Integer)));
     if (version.compare(DataBuffer("1.4")) > 0)
         root->set(versionKey(), IPtr<Object>(new Name(version)));
+    copyOptionalContent();
+}
+
+void Composer::copyOptionalContent()
+{
+    // The layers of the sources: all their groups, shown as the first
+    // source's configuration says, with the groups the others hide hidden.
+    IPtr<Array> groups(new Array());
+    IPtr<Dict> configuration;
+    std::set<Document*> done;
+    for (const PagePick& pick : m_picks) {
+        if (!done.insert(pick.source).second)
+            continue;
+        const IPtr<Dict> root = pick.source->getRoot();
+        const IPtr<Dict> properties = root ? root->getDict(ocPropertiesKey()) : nullptr;
+        if (!properties)
+            continue;
+        Source& source = *m_sources.at(pick.source);
+        if (const IPtr<Array> list = properties->getArray(ocGroupsKey()))
+            for (const IPtr<Object>& group : *list)
+                groups->append(copyValue(group, source));
+        const IPtr<Dict> defaults = properties->getDict(defaultsKey());
+        if (!defaults)
+            continue;
+        if (!configuration) {
+            configuration = copyDict(*defaults, source);
+            continue;
+        }
+        if (const IPtr<Array> off = defaults->getArray(offKey())) {
+            IPtr<Array> hidden = configuration->getArray(offKey());
+            if (!hidden) {
+                hidden = IPtr<Array>(new Array());
+                configuration->set(offKey(), hidden);
+            }
+            for (const IPtr<Object>& group : *off)
+                hidden->append(copyValue(group, source));
+        }
+    }
+    drain();
+    if (groups->size() == 0)
+        return;
+    IPtr<Dict> properties(new Dict());
+    properties->set(ocGroupsKey(), groups);
+    properties->set(defaultsKey(), configuration ? configuration : IPtr<Dict>(new Dict()));
+    m_output.getRoot()->set(ocPropertiesKey(), properties);
 }
 
 Composer::~Composer() = default;

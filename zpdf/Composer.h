@@ -13,6 +13,8 @@
 // - Document-level structures (outlines, named destinations, structure
 //   trees, forms, threads) are left out; annotations keep their appearance
 //   but widgets lose their link to a form's field tree, and beads ("B") go.
+//   Optional content (layers) is kept: the groups of all sources, shown as
+//   the first source that has any says, the others' hidden ones hidden.
 //
 // The sources must outlive the composer; one thread at a time.
 #pragma once
@@ -67,6 +69,8 @@ private:
         int32_t number;
     };
 
+    // The sources' optional content (layers) into the new catalog.
+    void copyOptionalContent();
     IPtr<Object> copyValue(const IPtr<Object>& value, Source& source);
     IPtr<Dict> copyDict(const Dict& dict, Source& source, bool skipLength = false);
     IPtr<Object> copyReference(const Reference& ref, Source& source);

@@ -65,14 +65,16 @@ std::string content(const std::string& word) { return "BT /F1 24 Tf 72 300 Td ("
 
 // Three pages under a tree node that gives them resources, a media box and
 // "Rotate" 90; page 2 turns itself to 180. Page 1 links to pages 2 and 3 and
-// has a note (without the optional "Type") with a popup; page 2 has a form field's widget. The catalog has
-// outlines and a form.
+// has a note (without the optional "Type") with a popup; page 2 has a form
+// field's widget. The catalog has outlines, a form and two layers, the second
+// hidden.
 std::string handMade()
 {
     PdfBuilder b;
-    b.object(1, "<< /Type /Catalog /Pages 2 0 R /Outlines 20 0 R /AcroForm << /Fields [22 0 R] >> >>");
-    b.object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 /Resources << /Font << /F1 6 0 R >> >>"
-                " /MediaBox [0 0 400 500] /Rotate 90 >>");
+    b.object(1, "<< /Type /Catalog /Pages 2 0 R /Outlines 20 0 R /AcroForm << /Fields [22 0 R] >>"
+                " /OCProperties << /OCGs [30 0 R 31 0 R] /D << /OFF [31 0 R] >> >> >>");
+    b.object(2, "<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 /Resources << /Font << /F1 6 0 R >>"
+                " /Properties << /oc1 30 0 R >> >> /MediaBox [0 0 400 500] /Rotate 90 >>");
     b.object(3, "<< /Type /Page /Parent 2 0 R /Contents 7 0 R /Annots [10 0 R 11 0 R 12 0 R 13 0 R] >>");
     b.object(4, "<< /Type /Page /Parent 2 0 R /Contents 8 0 R /Rotate 180 /Annots [21 0 R] >>");
     b.object(5, "<< /Type /Page /Parent 2 0 R /Contents 9 0 R >>");
@@ -87,7 +89,9 @@ std::string handMade()
     b.object(20, "<< /Type /Outlines /Count 0 >>");
     b.object(21, "<< /Type /Annot /Subtype /Widget /FT /Tx /T (a) /Rect [10 10 90 30] /Parent 22 0 R /P 4 0 R >>");
     b.object(22, "<< /T (form) /Kids [21 0 R] >>");
-    b.finish({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22}, "/Size 23 /Root 1 0 R");
+    b.object(30, "<< /Type /OCG /Name (shown) >>");
+    b.object(31, "<< /Type /OCG /Name (hidden) >>");
+    b.finish({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 30, 31}, "/Size 32 /Root 1 0 R");
     return b.bytes();
 }
 
@@ -265,6 +269,34 @@ TEST_F(Composing, AnnotationsFollowTheirPageAndDocumentLevelStructuresStayBehind
     ASSERT_TRUE(widgets && widgets->size() == 1);
     EXPECT_FALSE(widgets->at(0)->toDict()->has(kParent)); // the form is not kept
     EXPECT_EQ(referenceNumber(widgets->at(0)->toDict()->get(kP)), pageNumbers[1]);
+}
+
+TEST_F(Composing, TheLayersOfEverySourceStay)
+{
+    const ZString handPdf = m_scratch.file(L"hand.pdf");
+    writeFileBytes(handPdf, handMade());
+    Document first(handPdf), second(handPdf);
+    const ZString out = m_scratch.file(L"out.pdf");
+    {
+        Composer composer({{&first, 0, 0}, {&second, 1, 0}});
+        while (composer.copyNextPage()) {
+        }
+        ASSERT_TRUE(composer.output().save(out));
+    }
+    Document result(out);
+    const IPtr<Dict> layers = result.getRoot()->getDict(IPtr<Name>(new Name("OCProperties")));
+    ASSERT_TRUE(layers);
+    const IPtr<Array> groups = layers->getArray(IPtr<Name>(new Name("OCGs")));
+    ASSERT_TRUE(groups && groups->size() == 4);
+    // The page's group is the one the catalog lists.
+    const IPtr<Dict> properties =
+        result.getPage(0)->dict()->getDict(kResources)->getDict(IPtr<Name>(new Name("Properties")));
+    EXPECT_EQ(referenceNumber(properties->get(IPtr<Name>(new Name("oc1")))), referenceNumber(groups->at(0)));
+    const IPtr<Array> hidden =
+        layers->getDict(IPtr<Name>(new Name("D")))->getArray(IPtr<Name>(new Name("OFF")));
+    ASSERT_TRUE(hidden && hidden->size() == 2);
+    EXPECT_EQ(referenceNumber(hidden->at(0)), referenceNumber(groups->at(1)));
+    EXPECT_EQ(referenceNumber(hidden->at(1)), referenceNumber(groups->at(3)));
 }
 
 TEST_F(Composing, MissingPagesAndEncryptedSourcesAreRefused)
