@@ -159,6 +159,7 @@ void Composer::copyOptionalContent()
             continue;
         if (!configuration) {
             configuration = copyDict(*defaults, source);
+            drain(); // an "OFF" given by reference is then there to add to
             continue;
         }
         if (const IPtr<Array> off = defaults->getArray(offKey())) {
