@@ -1,7 +1,10 @@
 // Composing a job into one PDF file: the job's pages in the job's order, with
-// their extra rotations. The interpreter copies the pages (cut into ranges of
-// consecutive pages of one source and merged); our PDF library applies the
-// rotations. A job still showing its source unchanged is a byte copy.
+// their extra rotations. Our PDF library copies the pages with the rotations
+// (see ComposeDirect.h). When a source defeats it, or the installation sets
+// "ComposeWithInterpreter" to 1, the interpreter copies them instead (cut into
+// ranges of consecutive pages of one source and merged) and our library
+// applies the rotations. A job still showing its source unchanged is a byte
+// copy.
 #pragma once
 
 #include "base/ZString.h"

@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/Lang.h"
+#include "jobs/ComposeDirect.h"
 #include "jobs/Job.h"
 #include "operations/ChildProcess.h"
 #include "operations/ComposePages.h"
@@ -48,8 +49,16 @@ void compose(Job& job, const ZString& target, AbortControl* control)
     if (job.isEmpty())
         return;
     const ZString a = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
+    // Written by our library, A has the job's rotations already.
+    DirectCompose direct = DirectCompose::Unreadable;
     if (!job.isModified()) {
         copyFileRetry(job.page(1)->document->path(), a, nullptr);
+    } else if (!composeWithInterpreter() &&
+               (direct = composeDirectly(job, a, control)) != DirectCompose::Unreadable) {
+        if (direct == DirectCompose::Aborted) {
+            deleteFile(a, false);
+            return;
+        }
     } else {
         std::vector<PageEntry> entries;
         for (const JobPage& page : job.pages()) {
@@ -68,7 +77,7 @@ void compose(Job& job, const ZString& target, AbortControl* control)
         return;
     }
     ZString b = a;
-    if (hasRotatedPage(job)) {
+    if (direct != DirectCompose::Written && hasRotatedPage(job)) {
         b = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
         try {
             applyRotations(job, a, b);

@@ -7,6 +7,7 @@
 #include "jobs/Compose.h"
 #include "jobs/JobStore.h"
 #include "jobs/SaveJobs.h"
+#include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "operations/PdfSource.h"
 #include "operations/TextExtraction.h"
@@ -214,6 +215,7 @@ TEST_F(Composing, ACancelledComposeLeavesNoTargetAndNoTemporaryFiles)
 
     const size_t before = ourTempFileCount(); // the job's private copy among them
 
+    settingsStore_setDword(SettingsScope::Program, L"ComposeWithInterpreter", 1);
     useRecorder();
     SetEnvironmentVariableW(L"GSRECORDER_WAIT_MS", L"3000");
     const ZString target = m_scratch.file(L"never.pdf");
@@ -274,4 +276,115 @@ TEST_F(Composing, FaxingHandsTheComposedFileToTheFaxProgram)
     EXPECT_TRUE(args.deleteFiles);
     ASSERT_EQ(args.files.size(), 1u) << call;
     EXPECT_EQ(pdfPageCount(args.files.front()), 3); // the fax program owns the file now
+}
+
+TEST_F(Composing, OurLibraryCopiesTheJobsPagesWithTheirRotationsAndNoInterpreter)
+{
+    const ZString alpha = makePdf(L"alpha", {"ALPHAONE", "ALPHATWO", "ALPHATHREE"});
+    const ZString beta = makePdf(L"beta", {"BETAONE", "BETATWO"});
+    JobStore store;
+    ZString reason;
+    Job* job = store.createJobFromFile(L"mixed", alpha, reason);
+    Job* other = store.createJobFromFile(L"beta", beta, reason);
+    Job* sample = store.createJobFromFile(L"sample", sourcePath(L"samples/sample.pdf"), reason);
+    ASSERT_TRUE(job && other && sample) << reason.toUtf8();
+    job->insertPagesFrom(other, 3, {1});  // A1 A2 A3 B1
+    job->insertPagesFrom(sample, 4, {3}); // A1 A2 A3 B1 S3
+    job->deletePages({1, 3});             // A2 B1 S3
+    Job twice(L"twice");
+    twice.setInitialPages({job->pages().front()});
+    job->insertPagesFrom(&twice, 3, {1}); // A2 B1 S3 A2: one page of one file, twice
+    job->rotate(90, {1});
+    job->rotate(180, {3});
+    const size_t before = ourTempFileCount();
+
+    useRecorder(); // any interpreter run would be recorded
+    const ZString target = m_scratch.file(L"out.pdf");
+    ASSERT_TRUE(saveJob(*job, target, nullptr));
+    EXPECT_TRUE(recordedCommandLines().empty());
+    EXPECT_FALSE(job->isUnsaved());
+    EXPECT_EQ(ourTempFileCount(), before);
+
+    zpdf::Document out(target);
+    ASSERT_EQ(out.getPageCount(), 4);
+    EXPECT_EQ(rotateOf(out, 0), 90);
+    EXPECT_EQ(rotateOf(out, 2), 180);
+    for (int index : {1, 3})
+        EXPECT_TRUE(rotateOf(out, index) == -1000 || rotateOf(out, index) == 0) << index;
+    zpdf::DocumentInfo info;
+    out.readInfo(info);
+    EXPECT_EQ(info.producer.find(L"Ghostscript"), -1) << info.producer.toUtf8();
+
+    const std::string text = textOf(target);
+    const auto at = positions(text, {"ALPHATWO", "BETAONE", "page 3"});
+    for (size_t p : at)
+        ASSERT_NE(p, std::string::npos) << text;
+    EXPECT_LT(at[0], at[1]);
+    EXPECT_LT(at[1], at[2]);
+    EXPECT_GT(text.rfind("ALPHATWO"), at[2]) << text;
+    EXPECT_EQ(text.find("ALPHAONE"), std::string::npos);
+}
+
+TEST_F(Composing, ASourceOurLibraryCannotCopyGoesThroughTheInterpreter)
+{
+    // An encrypted file (empty user password): the interpreter reads it, our
+    // library does not copy it.
+    JobStore store;
+    ZString reason;
+    Job* job = store.createJobFromFile(L"locked", sourcePath(L"tests/jobs/data/locked-sample.pdf"), reason);
+    ASSERT_NE(job, nullptr) << reason.toUtf8();
+    job->movePages(0, {3}); // S3 S1 S2
+    job->rotate(90, {1});
+    const ZString target = m_scratch.file(L"out.pdf");
+    ASSERT_TRUE(saveJob(*job, target, nullptr));
+
+    zpdf::Document out(target);
+    zpdf::DocumentInfo info;
+    out.readInfo(info);
+    EXPECT_NE(info.producer.find(L"Ghostscript"), -1) << info.producer.toUtf8();
+    ASSERT_EQ(out.getPageCount(), 3);
+    EXPECT_EQ(rotateOf(out, 0), 90);
+    const auto at = positions(textOf(target), {"page 3", "page 1", "page 2"});
+    EXPECT_LT(at[0], at[1]);
+    EXPECT_LT(at[1], at[2]);
+    EXPECT_NE(at[2], std::string::npos);
+}
+
+TEST_F(Composing, TheInstallationCanAskForTheInterpreter)
+{
+    JobStore store;
+    ZString reason;
+    Job* job = store.createJobFromFile(L"sample", sourcePath(L"samples/sample.pdf"), reason);
+    ASSERT_NE(job, nullptr);
+    job->movePages(0, {3});
+    useRecorder();
+    ASSERT_TRUE(saveJob(*job, m_scratch.file(L"direct.pdf"), nullptr));
+    EXPECT_TRUE(recordedCommandLines().empty());
+    EXPECT_EQ(pdfPageCount(m_scratch.file(L"direct.pdf")), 3);
+
+    settingsStore_setDword(SettingsScope::Program, L"ComposeWithInterpreter", 1);
+    ASSERT_TRUE(saveJob(*job, m_scratch.file(L"interpreter.pdf"), nullptr));
+    const std::vector<ZString> runs = recordedCommandLines();
+    ASSERT_EQ(runs.size(), 3u); // two ranges and their merge
+    EXPECT_NE(runs.back().find(L"-f"), -1);
+}
+
+TEST_F(Composing, ACancelBetweenPagesLeavesNothingBehind)
+{
+    JobStore store;
+    ZString reason;
+    Job* job = store.createJobFromFile(L"sample", sourcePath(L"samples/sample.pdf"), reason);
+    ASSERT_NE(job, nullptr);
+    job->movePages(0, {3});
+    job->rotate(90, {2});
+    const size_t before = ourTempFileCount();
+    useRecorder();
+    AbortControl control;
+    control.abort();
+    const ZString target = m_scratch.file(L"never.pdf");
+    compose(*job, target, &control);
+    EXPECT_FALSE(pathExists(target));
+    EXPECT_TRUE(recordedCommandLines().empty()); // no fallback to the interpreter
+    EXPECT_TRUE(job->isUnsaved());
+    EXPECT_EQ(ourTempFileCount(), before);
 }

@@ -1,6 +1,7 @@
 #include "tools/fuzz/OpenDocumentFuzz.h"
 
 #include "zpdf/BufferReader.h"
+#include "zpdf/Composer.h"
 #include "zpdf/Document.h"
 #include "zpdf/Writer.h"
 
@@ -18,10 +19,26 @@ public:
     void flush() override {}
 };
 
+// Composes the first two pages (the first one twice when it is alone), the
+// first turned, into a new document and writes it.
+void compose(zpdf::Document& document)
+{
+    try {
+        const int second = document.getPage(1) ? 1 : 0;
+        zpdf::Composer composer({{&document, 0, 90}, {&document, second, 0}});
+        while (composer.copyNextPage()) {
+        }
+        DiscardingWriter writer;
+        composer.output().write(writer);
+    } catch (const std::exception&) {
+    }
+}
+
 void exercise(zpdf::Document& document)
 {
     zpdf::DocumentInfo info;
     document.readInfo(info);
+    compose(document);
     for (int i = 0; i < 64; ++i) {
         const zpdf::SharedRef<zpdf::Page> page = document.getPage(i);
         if (!page)
