@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -246,4 +247,10 @@ TEST(PathQuestions, ExistenceShortcutsAndFullPaths)
     ASSERT_TRUE(isFile(shortcut));
     EXPECT_EQ(resolveShortcut(shortcut), scratch.file(L"f.txt"));
     EXPECT_EQ(fullPath(L"C:\\a\\..\\b"), L"C:\\b");
+}
+
+TEST(Fixtures, AMissingFixtureFailsTheTestAtOnce)
+{
+    EXPECT_THROW(sourcePath(L"samples/no such sample.pdf"), std::runtime_error);
+    EXPECT_TRUE(isFile(sourcePath(L"samples/sample.pdf")));
 }
