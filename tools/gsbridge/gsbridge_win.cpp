@@ -20,8 +20,8 @@
 //       interpreter's batch script on Windows does
 //
 // The host program runs with a temporary folder of its own beside our other
-// files ("gsbridge_<pid>_tmp" in our temporary folder), removed when it ends,
-// also when it is stopped.
+// files ("gsbridge_<pid>_<tick>_tmp" in our temporary folder), removed when it
+// ends, also when it is stopped.
 //
 // GSBRIDGE_PID_FILE, when set, names a file that receives the host process id
 // (for tests that check that a stopped conversion leaves nothing running).
@@ -140,10 +140,14 @@ std::wstring tempFolder()
     return n > 0 && n <= MAX_PATH ? std::wstring(buffer, n) : std::wstring(L".\\");
 }
 
+// Our files in the temporary folder. Wine gives a process id again soon, while
+// the host shell of a stopped bridge with the same id may still be removing its
+// files: the start time keeps the names of two bridges apart.
 std::wstring tempFile(const wchar_t* kind)
 {
-    wchar_t name[64];
-    swprintf(name, 64, L"gsbridge_%lu_%ls", GetCurrentProcessId(), kind);
+    static const unsigned long started = GetTickCount();
+    wchar_t name[80];
+    swprintf(name, 80, L"gsbridge_%lu_%lu_%ls", GetCurrentProcessId(), started, kind);
     return tempFolder() + name;
 }
 
