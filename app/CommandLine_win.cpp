@@ -3,12 +3,15 @@
 #include "app/App.h"
 #include "app/AppWin.h"
 #include "env/Choosers.h"
+#include "env/Companions.h"
 #include "env/Features.h"
 #include "env/FileHandlerArgs.h"
 #include "env/RegisteredNames.h"
 #include "jobs/JobStore.h"
 #include "app/VistelSequentializer.h"
 #include "base/Files.h"
+#include "base/Lang.h"
+#include "gui/Messages.h"
 #include "base/Paths.h"
 #include "operations/Conversions.h"
 
@@ -112,7 +115,7 @@ bool addFile(const ZString& path, const ZString& jobName, bool temporary)
     AppWin* window = mainWindow();
     switch (fileKindOf(path)) {
     case FileKind::PostScript: {
-        const ZString pdf = uniqueTempPath(kTempSubFolder, ZString(), L".pdf");
+        const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
         if (convertPsToPdf(path, pdf, window != nullptr ? window->hwnd() : nullptr) && isFile(pdf) &&
             window != nullptr)
             window->jobList().addJobFromFile(pdf, jobName);
@@ -124,6 +127,12 @@ bool addFile(const ZString& path, const ZString& jobName, bool temporary)
             window->jobList().addJobFromFile(path, jobName);
         break;
     case FileKind::Other:
+        if (!companionExists(kConversionTool)) {
+            ZString text(lang_getStr(L"quillet/jobs/~conversion-tool-missing"));
+            text.replaceAll(L"{FILE_NAME}", path);
+            showError(text);
+            return false;
+        }
         converter.push(path, temporary);
         if (!converter.isRunning())
             converter.start();

@@ -15,6 +15,12 @@ inline constexpr ULONG_PTR kHandOverTag = 111;
 // The running main window, any title; null when there is none.
 HWND findMainWindow();
 
+// The command line as the running instance is to get it: the files (and the
+// "-dir" folder) resolved against this process's working folder, since the
+// receiver has a working folder of its own; files that do not exist here are
+// left out, as the receiver would leave them out.
+ZString commandLineForHandOver(const ZString& commandLine);
+
 // Sends the command line and returns when the receiver has processed it.
 void handOverCommandLine(HWND window, const ZString& commandLine);
 

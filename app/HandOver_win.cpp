@@ -1,8 +1,22 @@
 #include "app/HandOver.h"
 
+#include "env/FileHandlerArgs.h"
+#include "base/Files.h"
+
 #include <cwchar>
 
 HWND findMainWindow() { return FindWindowW(kMainWindowClass, nullptr); }
+
+ZString commandLineForHandOver(const ZString& commandLine)
+{
+    FileHandlerArgs args;
+    args.parse(commandLine, false);
+    for (ZString& file : args.files)
+        file = fullPath(file);
+    if (!args.dir.isEmpty())
+        args.dir = fullPath(args.dir);
+    return args.toCommandLine();
+}
 
 void handOverCommandLine(HWND window, const ZString& commandLine)
 {

@@ -1,17 +1,9 @@
 #include "app/UiResources.h"
 
 #include "app/BaseInstance.h"
+#include "base/ScreenResolution.h"
 
 namespace {
-
-int screenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 struct FontStyle {
     int height; // at 96 dpi
@@ -74,7 +66,7 @@ HIMAGELIST imageListFromBitmap(const BaseInstance& resources, int id, int dpi)
 
 } // namespace
 
-UiResources::UiResources(const BaseInstance& resources) : m_dpi(screenDpi())
+UiResources::UiResources(const BaseInstance& resources) : m_dpi(screenResolution())
 {
     LOGFONTW stock = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);

@@ -25,7 +25,7 @@ bool becomeFirstInstance(const ZString& commandLine)
         return true;
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (HWND window = findMainWindow()) {
-            handOverCommandLine(window, commandLine);
+            handOverCommandLine(window, commandLineForHandOver(commandLine));
             return false;
         }
         Sleep(500);
@@ -77,6 +77,9 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR commandLineText, int)
     const ZString commandLine(commandLineText != nullptr ? commandLineText : L"");
     if (!becomeFirstInstance(commandLine))
         return 0;
+    // Only one instance runs: whatever the private temporary folder holds now
+    // was left by a run that crashed or was killed.
+    removeLeftoverTempFiles();
     createRunningMarkers();
     enableDpiAwareness();
 

@@ -82,13 +82,11 @@ bool deleteTree(const ZString& path)
     return RemoveDirectoryW(path.c_str()) != FALSE;
 }
 
-void deferDeletion(const ZString& path)
+void deleteLater(const ZString& path)
 {
     if (!path.isEmpty())
         deferred().add(path);
 }
-
-void deleteLater(const ZString& path) { deferDeletion(path); }
 
 void deleteDeferredFiles() { deferred().runAll(); }
 

@@ -1,6 +1,6 @@
 // File and folder operations on Windows paths: temporary files, deletion now
 // or at exit, copying with retries, listing, and a few path questions.
-// All report failure by their result; only copyFileWithMessage talks to the user.
+// All report failure by their result; only copyFileRetry talks to the user.
 #pragma once
 
 #include "base/WindowHandle.h"
@@ -16,17 +16,25 @@ ZString tempFolder();
 
 // A path under the temporary folder (joined with subFolder, which is created,
 // when one is given) that does not exist yet: prefix + tick count + "_" +
-// random value + "_" + a process-wide counter + suffix. Nothing is created.
-ZString uniqueTempPath(const ZString& subFolder, const ZString& prefix, const ZString& suffix);
+// random value + "_" + a process-wide counter + extension. Nothing is created.
+ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension);
 
-// As uniqueTempPath, created as a folder. Empty when that fails.
+// As makeTempFileName, created as a folder. Empty when that fails.
 ZString uniqueTempFolder(const ZString& subFolder, const ZString& prefix, const ZString& suffix);
 
 // The sub-folder of the temporary folder that holds the program's own files.
 inline const wchar_t* const kTempSubFolder = L"Tamlo";
 
-// The names the conversions use for the operations below.
-ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension);
+// Removes what an earlier run left in the program's own temporary sub-folder
+// (a run that crashed or was killed). Only for start-up of the one instance.
+void removeLeftoverTempFiles();
+
+// A name for writing target's next contents: in target's own folder (so that
+// moving it into place replaces target in one step) and not existing yet.
+ZString partialFileFor(const ZString& target);
+// Moves a completely written partial file over target. On failure the partial
+// file is deleted and target stays as it was.
+bool moveIntoPlace(const ZString& partial, const ZString& target);
 
 // The path itself when it is free, else "name (N).ext" with the first free N >= 1.
 ZString freeNumberedName(const ZString& path);
@@ -50,9 +58,8 @@ bool deleteFile(const ZString& path, bool deferOnFailure);
 // entries (which stay, and then so does their folder).
 bool deleteTree(const ZString& path);
 
-// Queues a path for deletion at exit without trying now. Empty paths are ignored.
-void deferDeletion(const ZString& path);
-
+// Queues a path for deletion at exit without trying now (files that live for
+// the rest of the run, such as page images). Empty paths are ignored.
 void deleteLater(const ZString& path);
 
 // Deletes every queued path that still exists (files, or folders as trees) and
@@ -62,12 +69,13 @@ void deleteDeferredFiles();
 // The number of paths waiting for deletion at exit.
 size_t deferredDeletionCount();
 
-// CopyFileW overwriting the target, with attempts-1 further tries after pauseMs each.
+// CopyFileW overwriting the target, with attempts-1 further tries after pauseMs
+// each. The copy is made under a partial name beside the target and moved into
+// place when complete, so a failed copy leaves the target as it was.
 bool copyFile(const ZString& from, const ZString& to, int attempts = 1, uint32_t pauseMs = 0);
 
-// copyFile with 5 attempts, 500 ms apart; on failure a "File copy error" box.
-bool copyFileWithMessage(const ZString& from, const ZString& to, HWND owner);
-
+// copyFile with 5 attempts, 500 ms apart; on failure a "File copy error" box
+// (through the message box of base/MessageBox.h).
 bool copyFileRetry(const ZString& from, const ZString& to, HWND owner);
 
 enum ListFlags : unsigned { kListFiles = 1, kListFolders = 2 };

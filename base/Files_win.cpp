@@ -1,9 +1,12 @@
 #include "base/Files.h"
+#include "base/MessageBox.h"
 #include "base/Paths.h"
 
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+
+#include <atomic>
 
 bool createFolder(const ZString& path, bool withParents)
 {
@@ -26,23 +29,50 @@ bool copyFile(const ZString& from, const ZString& to, int attempts, uint32_t pau
     for (int i = 0; i < attempts || i == 0; ++i) {
         if (i > 0)
             Sleep(pauseMs);
-        if (CopyFileW(from.c_str(), to.c_str(), FALSE))
-            return true;
+        const ZString partial = partialFileFor(to);
+        if (CopyFileW(from.c_str(), partial.c_str(), FALSE)) {
+            if (moveIntoPlace(partial, to))
+                return true;
+        } else {
+            const DWORD error = GetLastError();
+            DeleteFileW(partial.c_str());
+            SetLastError(error);
+        }
     }
     return false;
 }
 
-bool copyFileWithMessage(const ZString& from, const ZString& to, HWND owner)
+bool copyFileRetry(const ZString& from, const ZString& to, HWND owner)
 {
     if (copyFile(from, to, 5, 500))
         return true;
     const DWORD error = GetLastError();
     const ZString text = ZString::format(L"Error=%d\nFrom=%ls\nTo=%ls", static_cast<int>(error), from.c_str(), to.c_str());
-    MessageBoxW(owner, text.c_str(), L"File copy error", MB_OK | MB_ICONERROR);
+    messageBox(owner, text, L"File copy error", MB_OK | MB_ICONERROR);
     return false;
 }
 
-bool copyFileRetry(const ZString& from, const ZString& to, HWND owner) { return copyFileWithMessage(from, to, owner); }
+ZString partialFileFor(const ZString& target)
+{
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        ZString name(target);
+        name.appendChar(L'.').appendNumber(static_cast<unsigned long>(GetCurrentProcessId()));
+        name.appendChar(L'_').appendNumber(static_cast<unsigned long>(counter++)).append(L".part");
+        if (!pathExists(name))
+            return name;
+    }
+}
+
+bool moveIntoPlace(const ZString& partial, const ZString& target)
+{
+    if (MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        return true;
+    const DWORD error = GetLastError();
+    DeleteFileW(partial.c_str());
+    SetLastError(error);
+    return false;
+}
 
 void listFolder(const ZString& folder, std::vector<ZString>* files, std::vector<ZString>* folders, unsigned flags,
                 uint32_t excludedAttributes)

@@ -46,7 +46,12 @@ ZString folderPart(const ZString& path)
 {
     const ZString s = stripTrailingSeparators(path);
     const int at = lastSeparator(s);
-    return at <= 0 ? ZString() : s.substring(0, at - 1);
+    if (at <= 0)
+        return ZString();
+    // A drive's root keeps its separator: "C:" alone would mean the drive's current folder.
+    if (at == 2 && s.getAt(1) == L':')
+        return s.substring(0, at);
+    return s.substring(0, at - 1);
 }
 
 ZString extensionOf(const ZString& path)

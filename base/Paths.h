@@ -14,7 +14,7 @@ ZString joinPath(const ZString& folder, const ZString& name);
 ZString fileNamePart(const ZString& path);
 
 // The folder part: everything before the last separator (trailing ones removed first);
-// empty when there is none.
+// empty when there is none. A file in a drive's root gives the root ("C:\").
 ZString folderPart(const ZString& path);
 
 // The extension from the last dot of the name part, with the dot; empty when none.

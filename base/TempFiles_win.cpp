@@ -59,7 +59,7 @@ ZString tempFolder()
     return ZString(L".");
 }
 
-ZString uniqueTempPath(const ZString& subFolder, const ZString& prefix, const ZString& suffix)
+ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension)
 {
     static std::random_device device;
     ZString base = tempFolder();
@@ -72,7 +72,7 @@ ZString uniqueTempPath(const ZString& subFolder, const ZString& prefix, const ZS
         name.appendNumber(static_cast<unsigned long>(GetTickCount()));
         name.appendChar(L'_').appendNumber(static_cast<unsigned long>(device()));
         name.appendChar(L'_').appendNumber(static_cast<unsigned long>(g_uniqueCounter++));
-        name.append(suffix);
+        name.append(extension);
         ZString path = joinPath(base, name);
         if (!pathExists(path))
             return path;
@@ -81,7 +81,7 @@ ZString uniqueTempPath(const ZString& subFolder, const ZString& prefix, const ZS
 
 ZString uniqueTempFolder(const ZString& subFolder, const ZString& prefix, const ZString& suffix)
 {
-    const ZString path = uniqueTempPath(subFolder, prefix, suffix);
+    const ZString path = makeTempFileName(subFolder, prefix, suffix);
     return createFolder(path, true) ? path : ZString();
 }
 
@@ -102,7 +102,14 @@ ZString freeNumberedName(const ZString& path)
     }
 }
 
-ZString makeTempFileName(const ZString& subFolder, const ZString& prefix, const ZString& extension)
+void removeLeftoverTempFiles()
 {
-    return uniqueTempPath(subFolder, prefix, extension);
+    const ZString folder = joinPath(tempFolder(), kTempSubFolder);
+    std::vector<ZString> files;
+    std::vector<ZString> folders;
+    listFolder(folder, &files, &folders);
+    for (const ZString& file : files)
+        DeleteFileW(file.c_str());
+    for (const ZString& sub : folders)
+        deleteTree(sub);
 }

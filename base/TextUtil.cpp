@@ -146,3 +146,11 @@ ZString randomString(int n, const wchar_t* alphabet)
         out.appendChar(chars.getAt(static_cast<int>(device() % static_cast<unsigned>(chars.length()))));
     return out;
 }
+
+ZString widenBytes(const char* bytes)
+{
+    std::wstring text;
+    for (const char* p = bytes; p != nullptr && *p != 0; ++p)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
+    return ZString(text);
+}

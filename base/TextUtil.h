@@ -27,6 +27,10 @@ ZString utf8Decode(const char* bytes);
 // were. Never throws.
 ZString utf8DecodeLenient(const char* bytes, size_t size);
 
+// Each byte of a zero-terminated single-byte text as the character of the same
+// value (0x00-0xFF, as the PDF library's messages are written), never sign-extended.
+ZString widenBytes(const char* bytes);
+
 // n characters, each drawn from alphabet by the system random device.
 ZString randomString(int n, const wchar_t* alphabet = nullptr);
 

@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
+#include "gui/Messages.h"
 
 #include <windows.h>
 
@@ -67,7 +68,7 @@ void setGhostscriptEnvironment()
     if (path.find(addition) < 0) {
         const ZString newPath = addition + L";" + path;
         if (!SetEnvironmentVariableW(L"PATH", newPath.c_str()))
-            MessageBoxW(nullptr, L"Could not set Tamlo path environment variable.", L"Error", MB_ICONEXCLAMATION);
+            showMessage(nullptr, L"Could not set Tamlo path environment variable.", L"Error", MB_ICONEXCLAMATION);
     }
 
     ZString gsDll(L"{app}\\gs\\bin\\gsdll32.dll");

@@ -3,10 +3,9 @@
 // talks to the user in a box goes through these, so tests can answer them.
 #pragma once
 
+#include "base/MessageBox.h"
 #include "base/WindowHandle.h"
 #include "base/ZString.h"
-
-#include <functional>
 
 // The window that owns the boxes (the main window once it exists; none before).
 void setMessageOwner(HWND owner);
@@ -27,7 +26,4 @@ int showMessage(HWND owner, const ZString& text, const ZString& caption, unsigne
 // "quillet/explorer/list/~note-characters-not-allowed" with {CHARACTERS} filled in.
 void showCharactersNotAllowed(const ZString& characters);
 
-// Tests replace the box: the answerer gets text, caption and flags and returns
-// the button. An empty function restores real boxes.
-using MessageAnswerer = std::function<int(const ZString& text, const ZString& caption, unsigned flags)>;
-void setMessageAnswerer(MessageAnswerer answerer);
+// Tests answer the boxes with setMessageAnswerer (base/MessageBox.h).

@@ -5,23 +5,10 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
 
 namespace {
 
 std::atomic<HWND> g_owner{nullptr};
-
-std::mutex& answererLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-
-MessageAnswerer& answerer()
-{
-    static MessageAnswerer instance;
-    return instance;
-}
 
 } // namespace
 
@@ -36,14 +23,7 @@ int showMessage(const ZString& text, const ZString& caption, unsigned flags)
 
 int showMessage(HWND owner, const ZString& text, const ZString& caption, unsigned flags)
 {
-    MessageAnswerer answer;
-    {
-        std::lock_guard<std::mutex> guard(answererLock());
-        answer = answerer();
-    }
-    if (answer)
-        return answer(text, caption, flags);
-    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+    return messageBox(owner, text, caption, flags);
 }
 
 void showError(const ZString& text) { showMessage(text, lang_getStr(L"general/error"), MB_OK | MB_ICONERROR); }
@@ -60,10 +40,4 @@ void showCharactersNotAllowed(const ZString& characters)
     ZString text(lang_getStr(L"quillet/explorer/list/~note-characters-not-allowed"));
     text.replaceAll(L"{CHARACTERS}", characters);
     showMessage(text, lang_getStr(L"general/note"), MB_OK | MB_ICONWARNING);
-}
-
-void setMessageAnswerer(MessageAnswerer answer)
-{
-    std::lock_guard<std::mutex> guard(answererLock());
-    answerer() = std::move(answer);
 }

@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/Lang.h"
+#include "base/TextUtil.h"
 #include "jobs/ComposeDirect.h"
 #include "jobs/Job.h"
 #include "operations/ChildProcess.h"
@@ -44,6 +45,23 @@ void applyRotations(const Job& job, const ZString& a, const ZString& b)
 
 } // namespace
 
+void checkComposedPageCount(const Job& job, const ZString& file)
+{
+    int pages = -1;
+    try {
+        zpdf::Document document(file);
+        pages = document.getPageCount();
+    } catch (const std::exception&) {
+        pages = -1; // unreadable: counts as a mismatch
+    }
+    if (pages == job.pageCount())
+        return;
+    ZString text(lang_getStr(L"quillet/jobs/~composed-page-count-differs"));
+    text.replaceAll(L"{PAGE_COUNT}", ZString::format(L"%d", pages < 0 ? 0 : pages));
+    text.replaceAll(L"{JOB_PAGE_COUNT}", ZString::format(L"%d", job.pageCount()));
+    throw ComposeError(text);
+}
+
 void compose(Job& job, const ZString& target, AbortControl* control)
 {
     if (job.isEmpty())
@@ -63,7 +81,7 @@ void compose(Job& job, const ZString& target, AbortControl* control)
         std::vector<PageEntry> entries;
         for (const JobPage& page : job.pages()) {
             const ZString source = page.document->normalizedPdf(control);
-            if (source.isEmpty() || aborted(control)) {
+            if (aborted(control) || source.isEmpty()) {
                 deleteFile(a, false);
                 return;
             }
@@ -89,6 +107,12 @@ void compose(Job& job, const ZString& target, AbortControl* control)
         deleteFile(a, false);
     }
     if (isFile(b) && !aborted(control)) {
+        try {
+            checkComposedPageCount(job, b);
+        } catch (...) {
+            deleteFile(b, false);
+            throw;
+        }
         copyFileRetry(b, target, nullptr);
         DeleteFileW(b.c_str());
         job.setUnsaved(false);
@@ -109,9 +133,16 @@ void AssembleOperation::run()
 {
     try {
         compose(*m_job, m_target, &abortControl());
+        if (!isFile(m_target) && !abortControl().isAborted())
+            m_failure = lang_getStr(L"quillet/jobs/~composed-file-missing");
+    } catch (const ComposeError& e) {
+        m_failure = e.text();
     } catch (const std::exception& e) {
         // The target stays unwritten; the caller sees that it does not exist.
+        m_failure = widenBytes(e.what());
         fprintf(stdout, "compose: %s\n", e.what());
         fflush(stdout);
     }
+    if (isCancelled())
+        m_failure = ZString();
 }

@@ -70,7 +70,7 @@ void JobDlgDataObject::populate()
     if (folder.isEmpty())
         return;
     // The receiving program may read the files after the drag: they go at exit.
-    deferDeletion(folder);
+    deleteLater(folder);
     JobFileNames names(format);
     std::vector<ZString> files;
     for (Job* job : m_selectedJobs ? m_selectedJobs() : std::vector<Job*>{}) {

@@ -64,7 +64,7 @@ bool JobListContainerDropTarget::dropFiles(IDataObject* data)
         if (folder.isEmpty())
             return false;
         // The jobs keep private copies; the extracted files go at exit.
-        deferDeletion(folder);
+        deleteLater(folder);
         ole::writeVirtualFiles(data, folder, &files);
     } else {
         std::vector<ZString> paths;

@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "base/TextUtil.h"
 #include "gui/Messages.h"
 #include "operations/Conversions.h"
 #include "operations/PdfSource.h"
@@ -13,6 +14,21 @@
 #include <string>
 
 namespace {
+
+// Whether the file holds a page tree to take pages from, or PostScript for the
+// interpreter to draw them: when neither, what the interpreter's repair makes
+// of it is an empty page of its own, never a page of the file.
+bool mayHoldPages(const ZString& path)
+{
+    std::string bytes;
+    if (!readWholeFile(path, bytes))
+        return false;
+    if (bytes.find("/Page") != std::string::npos)
+        return true;
+    // PostScript, also behind the binary header of an EPS file.
+    const size_t start = bytes.compare(0, 4, "\xC5\xD0\xD3\xC6") == 0 ? 30 : 0;
+    return bytes.compare(start, 2, "%!") == 0;
+}
 
 std::atomic<int> g_newJobCounter{0};
 
@@ -82,8 +98,7 @@ Job* JobStore::createJobFromFile(const ZString& name, const ZString& path, ZStri
         return m_jobs.back().get();
     } catch (const std::exception& e) {
         deleteFile(copy, true);
-        const char* text = e.what();
-        reason.append(ZString(std::wstring(text, text + std::char_traits<char>::length(text))));
+        reason.append(widenBytes(e.what()));
     } catch (...) {
         deleteFile(copy, true);
     }
@@ -146,15 +161,24 @@ Job* addJobFromFile(JobStore& store, const ZString& path, const ZString& name, H
     if (job == nullptr) {
         // One repair: the interpreter rewrites the file, which often mends what we cannot read.
         const ZString repaired = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
-        if (convertPsToPdf(path, repaired, owner) && isFile(repaired)) {
-            job = store.createJobFromFile(jobName, repaired, reason);
+        bool cancelled = false;
+        if (convertPsToPdf(path, repaired, owner, &cancelled) && isFile(repaired) && mayHoldPages(path)) {
+            ZString ignored; // the reason the original failed is the one to tell
+            job = store.createJobFromFile(jobName, repaired, ignored);
+            if (job != nullptr && job->isEmpty()) {
+                store.removeJob(job);
+                job = nullptr;
+            }
             if (job != nullptr)
                 job->setSourceFolder(folderPart(path)); // the user's folder, not ours
         }
         deleteFile(repaired, false);
+        if (cancelled)
+            return nullptr; // the user's own choice, not an error
     }
     if (job == nullptr) {
         ZString text(lang_getStr(L"quillet/jobs/error-while-creating-job"));
+        text.append(L"\r\n").append(path);
         text.append(L"\r\nReason: ").append(reason).append(L"\r\n\r\n");
         text.append(lang_getStr(L"quillet/jobs/try-print-on-pdf-printer-to-create-compatible-file"));
         showError(text);

@@ -76,6 +76,14 @@ bool mailFolder(const ZString& folder)
     return sendMail(messageOwner(), request);
 }
 
+void showSaveFailure(const Job& job, const ZString& reason)
+{
+    ZString text(lang_getStr(L"quillet/jobs/~save-failed"));
+    text.replaceAll(L"{JOB_NAME}", job.name());
+    text.replaceAll(L"{REASON}", reason);
+    showError(text);
+}
+
 } // namespace
 
 bool saveJob(Job& job, const ZString& target, HWND owner)
@@ -84,6 +92,10 @@ bool saveJob(Job& job, const ZString& target, HWND owner)
         return false;
     AssembleOperation operation(job, target);
     operationUI_do(operation, owner, false);
+    if (!operation.failure().isEmpty()) {
+        showSaveFailure(job, operation.failure());
+        return false;
+    }
     return isFile(target);
 }
 
@@ -159,7 +171,7 @@ bool mailJobs(const std::vector<Job*>& jobs, bool allSaved)
     if (folder.isEmpty())
         return false;
     // The mail program may read the files after we return: they go at exit.
-    deferDeletion(folder);
+    deleteLater(folder);
     bool saved = true;
     for (Job* job : jobs)
         if (job != nullptr && !job->isEmpty())
@@ -198,12 +210,18 @@ bool exportJobText(Job& job, const ZString& target, HWND owner)
     const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     try {
         compose(job, pdf, nullptr);
+    } catch (const ComposeError& e) {
+        showSaveFailure(job, e.text());
+        return false;
     } catch (const std::exception&) {
         return false;
     }
     if (!isFile(pdf))
         return false;
-    const bool result = convertPdfToText(pdf, target, owner) && isFile(target);
+    // The text goes to the target only when it is complete.
+    const ZString partial = partialFileFor(target);
+    const bool result = convertPdfToText(pdf, partial, owner) && isFile(partial) && moveIntoPlace(partial, target);
+    deleteFile(partial, true);
     deleteLater(pdf);
     return result;
 }

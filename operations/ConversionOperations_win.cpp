@@ -57,14 +57,26 @@ void PsToPdfOperationImpl::contextChanged()
     context().setExpectedDuration(clampedDuration(fileSizeOf(m_in) / 1000));
 }
 
-bool convertPdfToText(const ZString& in, const ZString& out, HWND owner)
+namespace {
+
+bool runConversion(ImplOperation& operation, HWND owner, bool* cancelled)
 {
-    PdfToTextOperation operation(new PdfToTextOperationImpl(in, out));
-    return operationUI_do(operation, owner, false);
+    const bool result = operationUI_do(operation, owner, false);
+    if (cancelled != nullptr)
+        *cancelled = operation.isCancelled();
+    return result;
 }
 
-bool convertPsToPdf(const ZString& in, const ZString& out, HWND owner)
+} // namespace
+
+bool convertPdfToText(const ZString& in, const ZString& out, HWND owner, bool* cancelled)
+{
+    PdfToTextOperation operation(new PdfToTextOperationImpl(in, out));
+    return runConversion(operation, owner, cancelled);
+}
+
+bool convertPsToPdf(const ZString& in, const ZString& out, HWND owner, bool* cancelled)
 {
     PsToPdfOperation operation(new PsToPdfOperationImpl(in, out));
-    return operationUI_do(operation, owner, false);
+    return runConversion(operation, owner, cancelled);
 }

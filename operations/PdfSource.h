@@ -36,7 +36,8 @@ public:
 
     // The file to compose from: the file itself when this program or
     // Ghostscript produced it, else a copy rewritten once by the interpreter
-    // under control. Empty when the rewrite was aborted or wrote nothing.
+    // under control. The file itself when the interpreter wrote no copy (tried
+    // again next time); empty when the rewrite was aborted.
     ZString normalizedPdf(AbortControl* control);
 
     // The page thumbnails of this file, made on first use.

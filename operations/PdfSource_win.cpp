@@ -1,6 +1,7 @@
 #include "operations/PdfSource.h"
 
 #include "base/Files.h"
+#include "base/TextUtil.h"
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "operations/ThumbMaker.h"
@@ -30,7 +31,7 @@ PdfSource::PdfSource(const ZString& path, const ZString& displayName) : m_path(p
         m_document = std::make_unique<zpdf::Document>(path);
         m_document->readInfo(m_info);
     } catch (const std::exception& e) {
-        m_info.error = ZString(std::wstring(e.what(), e.what() + std::char_traits<char>::length(e.what())));
+        m_info.error = widenBytes(e.what());
     } catch (...) {
         m_info.error = L"Unknown error.";
     }
@@ -61,10 +62,15 @@ ZString PdfSource::normalizedPdf(AbortControl* control)
     const ZString rewritten = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     psToPdf(m_path, rewritten, control);
     // Only a finished rewrite is kept; after a failure the next compose tries again.
-    if ((control != nullptr && control->isAborted()) || !isFile(rewritten)) {
+    if (control != nullptr && control->isAborted()) {
         deleteFile(rewritten, true);
         return ZString();
     }
+    // A file the interpreter cannot rewrite is composed from as it is: its
+    // ranges are extracted from the original, which is what the rewrite is
+    // only meant to make smoother.
+    if (!isFile(rewritten))
+        return m_path;
     m_normalizedPath = rewritten;
     return m_normalizedPath;
 }

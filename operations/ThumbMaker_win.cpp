@@ -1,6 +1,7 @@
 #include "operations/ThumbMaker.h"
 
 #include "base/Files.h"
+#include "base/ScreenResolution.h"
 #include "operations/Ghostscript.h"
 
 #include <windows.h>
@@ -8,24 +9,6 @@
 
 #include <algorithm>
 #include <memory>
-
-namespace {
-
-int screenResolution()
-{
-    static const int resolution = [] {
-        HDC screen = GetDC(nullptr);
-        int r = 96;
-        if (screen != nullptr) {
-            r = (GetDeviceCaps(screen, LOGPIXELSX) + GetDeviceCaps(screen, LOGPIXELSY)) / 2;
-            ReleaseDC(nullptr, screen);
-        }
-        return r;
-    }();
-    return resolution;
-}
-
-} // namespace
 
 ThumbPlacement placeThumbnail(int imageWidth, int imageHeight, int cellWidth, int cellHeight)
 {

@@ -1,6 +1,6 @@
 #include "xhtml/MyMsgBox_win.h"
 
-#include "app/env/LangPlaceholders.h"
+#include "env/LangPlaceholders.h"
 #include "base/TextUtil.h"
 #include "xhtml/Address.h"
 

@@ -1,6 +1,6 @@
 #include "xhtml/UpdateNotice_win.h"
 
-#include "app/env/Companions.h"
+#include "env/Companions.h"
 #include "base/Lang.h"
 #include "base/Settings.h"
 #include "xhtml/MyMsgBox_win.h"

@@ -4,6 +4,7 @@
 #include "zpdf/Object.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace zpdf {
@@ -17,7 +18,13 @@ public:
     const IPtr<Object>& at(int index) const { return m_elements[static_cast<size_t>(index)]; }
     // The element at index, or null when the index is out of range.
     IPtr<Object> get(int index) const;
-    void append(const IPtr<Object>& element) { m_elements.push_back(element); }
+    void append(const IPtr<Object>& element)
+    {
+        ++m_changes;
+        m_elements.push_back(element);
+    }
+    // Counts the changes of the elements (see Dict::changes).
+    uint32_t changes() const { return m_changes; }
 
     std::vector<IPtr<Object>>::const_iterator begin() const { return m_elements.begin(); }
     std::vector<IPtr<Object>>::const_iterator end() const { return m_elements.end(); }
@@ -32,6 +39,7 @@ protected:
 
 private:
     std::vector<IPtr<Object>> m_elements;
+    uint32_t m_changes = 0;
 };
 
 // [left bottom right top]: an array of four numbers, such as a page's MediaBox.

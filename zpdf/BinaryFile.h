@@ -19,4 +19,9 @@ bool seekBinaryFile(std::FILE* file, int64_t position);
 // The size of the file in bytes, -1 on failure. Leaves the position at the end.
 int64_t binaryFileSize(std::FILE* file);
 
+// Moves a file over another, replacing it in one step; false on failure.
+bool replaceBinaryFile(const ZString& from, const ZString& to);
+// Deletes a file; false when it could not.
+bool removeBinaryFile(const ZString& path);
+
 } // namespace zpdf

@@ -18,4 +18,11 @@ int64_t binaryFileSize(std::FILE* file)
     return static_cast<int64_t>(ftello(file));
 }
 
+bool replaceBinaryFile(const ZString& from, const ZString& to)
+{
+    return std::rename(from.toUtf8().c_str(), to.toUtf8().c_str()) == 0;
+}
+
+bool removeBinaryFile(const ZString& path) { return std::remove(path.toUtf8().c_str()) == 0; }
+
 } // namespace zpdf

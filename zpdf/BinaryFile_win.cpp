@@ -1,5 +1,7 @@
 #include "zpdf/BinaryFile.h"
 
+#include <windows.h>
+
 namespace zpdf {
 
 std::FILE* openBinaryFile(const ZString& path, bool forWriting)
@@ -16,5 +18,12 @@ int64_t binaryFileSize(std::FILE* file)
         return -1;
     return _ftelli64(file);
 }
+
+bool replaceBinaryFile(const ZString& from, const ZString& to)
+{
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+}
+
+bool removeBinaryFile(const ZString& path) { return DeleteFileW(path.c_str()) != FALSE; }
 
 } // namespace zpdf

@@ -54,6 +54,7 @@ void Dict::set(const IPtr<Name>& key, const IPtr<Object>& value)
 {
     if (!key || !value)
         return;
+    ++m_changes;
     const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key, keyBefore);
     if (it != m_entries.end() && sameKey(it->first, key))
         it->second = value;
@@ -64,12 +65,15 @@ void Dict::set(const IPtr<Name>& key, const IPtr<Object>& value)
 void Dict::remove(const IPtr<Name>& key)
 {
     const auto it = find(key);
-    if (it != m_entries.end())
+    if (it != m_entries.end()) {
+        ++m_changes;
         m_entries.erase(it);
+    }
 }
 
 void Dict::assignEntries(Entries entries)
 {
+    ++m_changes;
     entries.erase(std::remove_if(entries.begin(), entries.end(), [](const Entry& e) { return !e.first || !e.second; }),
                   entries.end());
     const auto before = [](const Entry& a, const Entry& b) { return a.first->bytes().compare(b.first->bytes()) < 0; };

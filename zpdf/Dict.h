@@ -5,6 +5,7 @@
 #include "zpdf/Name.h"
 #include "zpdf/Object.h"
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
     // same key the last one counts. Pairs with a null part are left out.
     void assignEntries(Entries entries);
 
+    // Counts the changes of the entries, so that a reader can tell whether
+    // what it derived from them still holds.
+    uint32_t changes() const { return m_changes; }
+
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }
 
@@ -54,6 +59,7 @@ private:
     Entries::const_iterator find(const IPtr<Name>& key) const;
 
     Entries m_entries;
+    uint32_t m_changes = 0;
 };
 
 // The trailer of a cross-reference section: a dictionary written after "trailer".

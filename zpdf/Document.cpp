@@ -109,13 +109,16 @@ SharedRef<Page> Document::getPage(int index)
     if (index < 0)
         return nullptr;
     PageWalk& walk = m_walk;
-    if (!walk.active || index < walk.nextIndex) {
+    if (!walk.active || index < walk.nextIndex || !pageWalkStillHolds()) {
         walk = PageWalk();
         const IPtr<Dict> root = getRoot();
         const IPtr<Object> pages = root ? root->get(kPages) : nullptr;
         if (!pages)
             return nullptr;
         walk.active = true;
+        walk.trailerChanges = m_trailer->changes();
+        walk.root = root;
+        walk.rootChanges = root->changes();
         walk.stack.push_back(pages->asReference());
     }
     // A node that fails to load ends the walk, so that the next call starts
@@ -134,6 +137,7 @@ SharedRef<Page> Document::getPage(int index)
                 if (!walk.seen.insert(treeNodeIdentity(node, dict)).second)
                     continue;
                 const IPtr<Array> kids = dict->getArray(kKids);
+                walk.walked.push_back({dict, dict->changes(), kids, kids ? kids->changes() : 0});
                 if (!kids)
                     continue;
                 for (int i = kids->size() - 1; i >= 0; --i) {
@@ -150,6 +154,20 @@ SharedRef<Page> Document::getPage(int index)
     }
     walk = PageWalk();
     return nullptr;
+}
+
+bool Document::pageWalkStillHolds() const
+{
+    const PageWalk& walk = m_walk;
+    if (m_trailer->changes() != walk.trailerChanges || !walk.root || walk.root->changes() != walk.rootChanges)
+        return false;
+    for (const WalkedNode& walked : walk.walked) {
+        if (walked.node->changes() != walked.nodeChanges)
+            return false;
+        if (walked.kids && walked.kids->changes() != walked.kidsChanges)
+            return false;
+    }
+    return true;
 }
 
 SharedRef<Page> Document::addPage(int width, int height)

@@ -62,7 +62,8 @@ public:
     // The page at index (from 0) in document order, or null. The tree is
     // walked depth first; a "Kids" entry that leads back to a node already
     // walked is passed over. Fetching pages in ascending order continues the
-    // previous walk instead of starting again.
+    // previous walk instead of starting again, unless the page tree changed
+    // since ("Kids", "Pages" or "Root" set anew or added to).
     SharedRef<Page> getPage(int index);
     // Appends a blank page of that size (an empty content stream) to the
     // top of the page tree.
@@ -88,9 +89,24 @@ public:
     IPtr<Object> resolveObject(int32_t number, int32_t generation) override;
 
 private:
+    // A page-tree node the walk has gone into, with the change counts of it
+    // and of its kids as they were then.
+    struct WalkedNode {
+        IPtr<Dict> node;
+        uint32_t nodeChanges = 0;
+        IPtr<Array> kids;
+        uint32_t kidsChanges = 0;
+    };
+
     // Where the last page-tree walk stopped.
     struct PageWalk {
         bool active = false;
+        // What the walk started from and went into; once any of it changed,
+        // the pages still to come are no longer those of the tree.
+        uint32_t trailerChanges = 0;
+        IPtr<Dict> root;
+        uint32_t rootChanges = 0;
+        std::vector<WalkedNode> walked;
         // The index the next page found has.
         int nextIndex = 0;
         std::vector<IPtr<Object>> stack;
@@ -100,6 +116,8 @@ private:
     };
 
     void open(const SharedRef<Reader>& reader);
+    // Whether the page tree is as the last walk saw it.
+    bool pageWalkStillHolds() const;
     IPtr<Dict> trailerDict(const IPtr<Name>& key, bool create);
     // The objects reachable from the trailer, by (number, generation),
     // ascending. Objects loaded to follow the references are not kept: the

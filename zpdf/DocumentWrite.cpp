@@ -2,6 +2,7 @@
 #include "zpdf/Document.h"
 
 #include "zpdf/Array.h"
+#include "zpdf/BinaryFile.h"
 #include "zpdf/Exceptions.h"
 #include "zpdf/FileWriter.h"
 #include "zpdf/Names.h"
@@ -11,6 +12,7 @@
 #include "zpdf/XRef.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -226,9 +228,27 @@ void Document::write(Writer& writer)
 
 bool Document::save(const ZString& path)
 {
-    FileWriter writer(path);
-    write(writer);
-    return writer.close();
+    // Written under a partial name beside the target and moved into place
+    // when complete: a write that fails or throws leaves the target as it was.
+    static std::atomic<unsigned> counter{0};
+    ZString partial(path);
+    partial.appendChar(L'.').appendNumber(static_cast<unsigned long>(counter++)).append(L".part");
+    bool written = false;
+    {
+        FileWriter writer(partial);
+        try {
+            write(writer);
+        } catch (...) {
+            writer.close();
+            removeBinaryFile(partial);
+            throw;
+        }
+        written = writer.close();
+    }
+    if (written && replaceBinaryFile(partial, path))
+        return true;
+    removeBinaryFile(partial);
+    return false;
 }
 
 } // namespace zpdf

@@ -5,9 +5,16 @@
 
 #include "zpdf/DataBuffer.h"
 
+#include <cstddef>
+
 namespace zpdf {
 
-// zlib inflate; PdfException "ZLib decompression error" on a failure.
+// The most bytes one stream may decode to: far beyond any real page, and
+// still what a 32-bit process can hold.
+inline constexpr size_t kMaxDecodedBytes = size_t{256} << 20;
+
+// zlib inflate; PdfException "ZLib decompression error" on a failure, also
+// when the data would inflate beyond kMaxDecodedBytes.
 DataBuffer flateDecode(const DataBuffer& data);
 // zlib deflate at the default level; PdfException "ZLib compression error".
 DataBuffer flateEncode(const DataBuffer& data);

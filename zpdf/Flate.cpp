@@ -29,6 +29,10 @@ bool pump(z_stream& zs, bool inflating, const DataBuffer& in, DataBuffer& out)
         if (status != Z_OK && status != Z_STREAM_END)
             return false;
         const int produced = kBlock - static_cast<int>(zs.avail_out);
+        // A few hundred bytes may inflate to gigabytes: beyond the limit the
+        // data counts as broken instead of taking the process's memory.
+        if (inflating && static_cast<size_t>(out.length()) + static_cast<size_t>(produced) > kMaxDecodedBytes)
+            return false;
         out.append(block, produced);
         if (status == Z_STREAM_END || zs.avail_out != 0)
             return true;

@@ -1,6 +1,7 @@
 #include "suite/formatoptions/FormatDialog.h"
 
 #include "base/Lang.h"
+#include "base/ScreenResolution.h"
 #include "gui/Messages.h"
 #include "suite/formatoptions/Profiles.h"
 
@@ -193,9 +194,7 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         dialog = reinterpret_cast<Dialog*>(lParam);
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         dialog->hwnd = hwnd;
-        HDC screen = GetDC(nullptr);
-        dialog->dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        dialog->dpi = screenResolution();
         dialog->font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         SetWindowTextW(hwnd, lang_getStr(kFormatDialogTitleKey).c_str());
         RECT frame = {0, 0, dialog->px(400), dialog->px(262)};

@@ -1,10 +1,13 @@
 // Where our settings service keeps its three scopes, and the writes that only
 // the installation step and tests make.
 //
-// Each scope is one UTF-16 profile file in the settings folder: "user.ini",
-// "program.ini" and "general.ini", section [Settings]. The folder is, in turn:
-// the one set by settingsStore_setFolder, the environment variable
-// TAMLO_CONFIG_DIR, or the folder "config" beside the running program.
+// Each scope is one UTF-16 profile file, section [Settings]: "user.ini",
+// "program.ini" and "general.ini". All three lie in the folder set by
+// settingsStore_setFolder, else in the one named by the environment variable
+// TAMLO_CONFIG_DIR. Without either, "user.ini" is the user's own, in
+// "Tamlo\Quillet" in the user's application data, and the installation's
+// files lie in the folder "config" beside the running program
+// (settingsStore_folder). A file that cannot be written is reported once.
 #pragma once
 
 #include "base/ZString.h"

@@ -1,10 +1,13 @@
 #include "base/Files.h"
+#include "base/MessageBox.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "suite/settings/SettingsStore.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
+#include <atomic>
 #include <cwchar>
 #include <mutex>
 
@@ -31,6 +34,42 @@ ZString programFolder()
     if (n == 0 || n >= MAX_PATH * 4)
         return ZString(L".");
     return folderPart(ZString(buffer, static_cast<int>(n)));
+}
+
+// The user's own settings folder: "Tamlo\Quillet" in the user's application
+// data, so that every Windows user has settings of their own, writable also
+// when the program sits in a folder only administrators may change.
+ZString userFolder()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+        return joinPath(ZString(buffer), L"Tamlo\\Quillet");
+    return joinPath(programFolder(), L"config");
+}
+
+// The folder named by settingsStore_setFolder or TAMLO_CONFIG_DIR; empty when neither.
+ZString overrideFolder()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    wchar_t buffer[4096];
+    const DWORD n = GetEnvironmentVariableW(L"TAMLO_CONFIG_DIR", buffer, 4096);
+    if (n > 0 && n < 4096)
+        return ZString(buffer, static_cast<int>(n));
+    return ZString();
+}
+
+// A settings file that cannot be written is reported once per process: the
+// user learns that changes are not kept, without a box at every change.
+void reportUnwritable(const ZString& path)
+{
+    static std::atomic<bool> reported{false};
+    if (reported.exchange(true))
+        return;
+    messageBox(nullptr,
+               L"The settings file \"" + path +
+                   L"\" cannot be written. Changes to the settings are not kept after the program ends.",
+               L"Tamlo Quillet", MB_OK | MB_ICONWARNING);
 }
 
 const wchar_t* fileName(SettingsScope scope)
@@ -114,16 +153,17 @@ void settingsStore_setFolder(const ZString& folder)
 ZString settingsStore_folder()
 {
     std::lock_guard<std::recursive_mutex> guard(storeLock());
-    if (!folderOverride().isEmpty())
-        return folderOverride();
-    wchar_t buffer[4096];
-    const DWORD n = GetEnvironmentVariableW(L"TAMLO_CONFIG_DIR", buffer, 4096);
-    if (n > 0 && n < 4096)
-        return ZString(buffer, static_cast<int>(n));
-    return joinPath(programFolder(), L"config");
+    const ZString folder = overrideFolder();
+    return folder.isEmpty() ? joinPath(programFolder(), L"config") : folder;
 }
 
-ZString settingsStore_file(SettingsScope scope) { return joinPath(settingsStore_folder(), fileName(scope)); }
+ZString settingsStore_file(SettingsScope scope)
+{
+    std::lock_guard<std::recursive_mutex> guard(storeLock());
+    if (scope == SettingsScope::User && overrideFolder().isEmpty())
+        return joinPath(userFolder(), fileName(scope));
+    return joinPath(settingsStore_folder(), fileName(scope));
+}
 
 void settingsStore_setStr(SettingsScope scope, const wchar_t* key, const ZString& value)
 {
@@ -132,7 +172,8 @@ void settingsStore_setStr(SettingsScope scope, const wchar_t* key, const ZString
     ensureUnicodeFile(path);
     // Quoted, so that leading and trailing blanks and quotes survive the round trip.
     const ZString stored = ZString(L"\"") + value + L"\"";
-    WritePrivateProfileStringW(kSection, key, stored.c_str(), path.c_str());
+    if (!WritePrivateProfileStringW(kSection, key, stored.c_str(), path.c_str()))
+        reportUnwritable(path);
 }
 
 void settingsStore_setDword(SettingsScope scope, const wchar_t* key, uint32_t value)

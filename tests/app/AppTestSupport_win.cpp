@@ -104,7 +104,8 @@ bool TestInstallation::waitForCompanionCalls(size_t count) const
     return waitFor([&] { return companionCalls().size() >= count; }, kLimitMs);
 }
 
-ProgramRun::ProgramRun(const TestInstallation& installation, const ZString& arguments, const ZString& stderrFile)
+ProgramRun::ProgramRun(const TestInstallation& installation, const ZString& arguments, const ZString& stderrFile,
+                       const ZString& workingFolder)
 {
     const ZString program = besideTests(L"tamlo-Quillet.exe");
     std::wstring commandLine = (quote(program) + L" " + arguments).toStdString();
@@ -120,7 +121,8 @@ ProgramRun::ProgramRun(const TestInstallation& installation, const ZString& argu
     }
     PROCESS_INFORMATION info = {};
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, errors != INVALID_HANDLE_VALUE, 0,
-                       nullptr, installation.root().c_str(), &startup, &info)) {
+                       nullptr, (workingFolder.isEmpty() ? installation.root() : workingFolder).c_str(), &startup,
+                       &info)) {
         CloseHandle(info.hThread);
         m_process = info.hProcess;
         m_pid = info.dwProcessId;

@@ -42,7 +42,9 @@ private:
 // destruction when it still runs.
 class ProgramRun {
 public:
-    ProgramRun(const TestInstallation& installation, const ZString& arguments, const ZString& stderrFile = ZString());
+    // Runs in the installation's root folder unless a working folder is given.
+    ProgramRun(const TestInstallation& installation, const ZString& arguments, const ZString& stderrFile = ZString(),
+               const ZString& workingFolder = ZString());
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

@@ -56,7 +56,7 @@ TEST(FileHandlerArgs, SerialisesForTheFaxProgram)
 TEST(FileHandlerArgs, DeletesOnlyTemporaryFilesAndOnlyWhenAsked)
 {
     const ZString outside = besideTests(L"not-temporary.pdf"); // outside the temporary folder
-    const ZString inside = uniqueTempPath(kTempSubFolder, L"", L".pdf");
+    const ZString inside = makeTempFileName(kTempSubFolder, L"", L".pdf");
     ASSERT_TRUE(writeFileBytes(outside, "x") && writeFileBytes(inside, "x"));
     FileHandlerArgs args(L"", L"", L"", outside, false);
     args.files.push_back(inside);

@@ -4,6 +4,7 @@
 
 #include "app/HandOver.h"
 #include "base/Files.h"
+#include "base/Paths.h"
 #include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
 
@@ -31,7 +32,54 @@ HWND waitForBox(const wchar_t* title)
     return box;
 }
 
+// The text of a message box.
+ZString boxText(HWND box)
+{
+    wchar_t text[2048] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 2048);
+    return ZString(text);
+}
+
 } // namespace
+
+TEST(Instances, ARelativePathFromAnotherFolderReachesTheFirstInstance)
+{
+    TestInstallation installation;
+    ProgramRun first(installation, quote(installation.document(L"first.pdf")));
+    HWND window = first.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    installation.document(L"second.pdf");
+    // Typed in a shell whose working folder holds the file; the first
+    // instance works in another folder.
+    ProgramRun second(installation, L"second.pdf", ZString(), installation.docsFolder());
+    EXPECT_EQ(second.exitCode(), 0u);
+    ASSERT_TRUE(waitUntilIdle(window));
+    EXPECT_EQ(jobNames(window), (Names{L"Job 0", L"Job 1"}));
+    EXPECT_EQ(privateCopies(installation).size(), 2u);
+}
+
+TEST(Instances, StartUpClearsLeftoversAndNamesWhatItCannotOpen)
+{
+    TestInstallation installation;
+    // What a killed run left in the private folder goes at the next start.
+    createFolder(installation.privateFolder(), true);
+    const ZString leftover = joinPath(installation.privateFolder(), L"1234_5_6.pdf");
+    ASSERT_TRUE(writeFileBytes(leftover, "left by a crash"));
+    // Without the conversion tool a document that is no PDF cannot become a job.
+    ASSERT_TRUE(deleteFile(joinPath(installation.binFolder(), L"tamlo-Vistel.exe"), false));
+    const ZString letter = installation.document(L"letter.txt", "plain text");
+    ProgramRun run(installation, quote(letter));
+    HWND box = waitForBox(L"Error");
+    ASSERT_NE(box, nullptr);
+    const ZString text = boxText(box);
+    EXPECT_NE(text.find(letter), -1) << text.toUtf8();
+    EXPECT_NE(text.find(L"conversion tool"), -1) << text.toUtf8();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(pathExists(leftover));
+    HWND window = run.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(jobNames(window).empty());
+}
 
 TEST(Instances, SecondStartsHandTheirFilesToTheFirstAndEnd)
 {

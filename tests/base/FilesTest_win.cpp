@@ -1,4 +1,5 @@
 #include "base/Files.h"
+#include "base/MessageBox.h"
 #include "base/Paths.h"
 #include "tests/support/TestSupport.h"
 
@@ -6,6 +7,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -46,8 +48,8 @@ TEST(TempFolder, SkipsCandidatesThatDoNotExist)
 
 TEST(TempFolder, UniquePathsLiveInTheSubFolderAndNeverRepeat)
 {
-    const ZString a = uniqueTempPath(kTempSubFolder, L"pre", L".pdf");
-    const ZString b = uniqueTempPath(kTempSubFolder, L"pre", L".pdf");
+    const ZString a = makeTempFileName(kTempSubFolder, L"pre", L".pdf");
+    const ZString b = makeTempFileName(kTempSubFolder, L"pre", L".pdf");
     EXPECT_NE(a, b);
     EXPECT_EQ(folderPart(a), joinPath(tempFolder(), kTempSubFolder));
     EXPECT_TRUE(isFolder(folderPart(a)));
@@ -108,8 +110,8 @@ TEST(FileDeletion, FailsQuietlyAndDefersLockedFiles)
 
     const ZString later = scratch.file(L"later.bin");
     touch(later);
-    deferDeletion(later);
-    deferDeletion(L"");
+    deleteLater(later);
+    deleteLater(L"");
     EXPECT_TRUE(pathExists(later));
     deleteDeferredFiles();
     EXPECT_FALSE(pathExists(locked));
@@ -128,6 +130,59 @@ TEST(FileCopy, OverwritesAndRejectsEmptyPaths)
     EXPECT_EQ(readFileBytes(to), "new content");
     EXPECT_FALSE(copyFile(L"", to));
     EXPECT_FALSE(copyFile(scratch.file(L"missing"), to, 2, 1));
+    EXPECT_EQ(readFileBytes(to), "new content");
+}
+
+TEST(FileCopy, AFailedCopyLeavesTheTargetAsItWasAndAsksThroughTheMessageFunctions)
+{
+    ScratchFolder scratch;
+    const ZString from = scratch.file(L"from.txt");
+    const ZString to = scratch.file(L"to.txt");
+    touch(from, std::string(100000, 'n'));
+    touch(to, "old");
+    std::vector<ZString> boxes;
+    setMessageAnswerer([&](const ZString& text, const ZString& caption, unsigned) {
+        boxes.push_back(caption + L"|" + text);
+        return IDOK;
+    });
+    // The source is held without sharing: every attempt fails.
+    HANDLE lock = CreateFileW(from.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(copyFileRetry(from, to, nullptr));
+    CloseHandle(lock);
+    setMessageAnswerer({});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.front().startsWith(L"File copy error|Error="));
+    EXPECT_NE(boxes.front().find(L"\nTo=" + to), -1);
+    EXPECT_EQ(readFileBytes(to), "old");
+    std::vector<ZString> files;
+    listFolder(scratch.path(), &files, nullptr, kListFiles);
+    EXPECT_EQ(files.size(), 2u) << "no partial file stays behind";
+
+    // A partial file moved into place replaces the target in one step.
+    const ZString partial = partialFileFor(to);
+    EXPECT_EQ(folderPart(partial), scratch.path());
+    touch(partial, "complete");
+    EXPECT_TRUE(moveIntoPlace(partial, to));
+    EXPECT_EQ(readFileBytes(to), "complete");
+    EXPECT_FALSE(pathExists(partial));
+}
+
+TEST(TempFolder, LeftoversOfAnEarlierRunAreRemovedAndOthersStay)
+{
+    ScratchFolder scratch;
+    ScopedEnv tmp(L"TMP", scratch.path().c_str());
+    ScopedEnv temp(L"TEMP", scratch.path().c_str());
+    const ZString left = makeTempFileName(kTempSubFolder, L"", L".pdf");
+    touch(left);
+    const ZString leftFolder = uniqueTempFolder(kTempSubFolder, L"", L"");
+    touch(joinPath(leftFolder, L"page-1.png"));
+    const ZString outside = scratch.file(L"not-ours.txt");
+    touch(outside);
+    removeLeftoverTempFiles();
+    EXPECT_FALSE(pathExists(left));
+    EXPECT_FALSE(pathExists(leftFolder));
+    EXPECT_TRUE(pathExists(outside));
 }
 
 TEST(Listing, ListsCountsAndFilters)
@@ -192,4 +247,10 @@ TEST(PathQuestions, ExistenceShortcutsAndFullPaths)
     ASSERT_TRUE(isFile(shortcut));
     EXPECT_EQ(resolveShortcut(shortcut), scratch.file(L"f.txt"));
     EXPECT_EQ(fullPath(L"C:\\a\\..\\b"), L"C:\\b");
+}
+
+TEST(Fixtures, AMissingFixtureFailsTheTestAtOnce)
+{
+    EXPECT_THROW(sourcePath(L"samples/no such sample.pdf"), std::runtime_error);
+    EXPECT_TRUE(isFile(sourcePath(L"samples/sample.pdf")));
 }

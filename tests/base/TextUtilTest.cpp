@@ -59,6 +59,13 @@ TEST(Utf8Decode, MalformedInputThrowsNumberedErrors)
     EXPECT_EQ(message("\x80"), "Invalid format: 3");
 }
 
+TEST(WidenBytes, KeepsEveryByteAsTheCharacterOfItsValue)
+{
+    // The library's German messages: "\xFC" is an u-umlaut, not a negative value.
+    EXPECT_EQ(widenBytes("Ung\xFCltig"), ZString(L"Ung\x00FCltig"));
+    EXPECT_EQ(widenBytes(""), ZString());
+}
+
 TEST(RandomString, DrawsFromTheAlphabet)
 {
     const ZString s = randomString(200, kRandomAlphabetLowerAlnum);
@@ -80,6 +87,9 @@ TEST(Paths, JoiningAndParts)
     EXPECT_EQ(joinPath(L"C:\\dir\\/", L"\\/name"), L"C:\\dir\\name");
     EXPECT_EQ(fileNamePart(L"C:\\dir\\file.pdf\\"), L"file.pdf");
     EXPECT_EQ(folderPart(L"C:\\dir\\file.pdf"), L"C:\\dir");
+    // "C:" alone would name the drive's current folder, not its root.
+    EXPECT_EQ(folderPart(L"C:\\x.pdf"), L"C:\\");
+    EXPECT_EQ(folderPart(L"D:/x.pdf"), L"D:/");
     EXPECT_EQ(extensionOf(L"C:\\d.x\\report.tar.PDF"), L".PDF");
     EXPECT_EQ(extensionOf(L"C:\\d.x\\report"), L"");
     EXPECT_EQ(withoutExtension(L"C:\\d\\report.pdf"), L"C:\\d\\report");

@@ -153,25 +153,52 @@ TEST_F(Ghostscript, CancellingStopsTheHostInterpreterAndDeletesTheOutput)
 {
     const ZString ps = m_scratch.file(L"long.ps");
     writeFileBytes(ps, kLongPostScript);
-    const std::pair<ZString, bool (*)(const ZString&, const ZString&, HWND)> conversions[] = {
+    const std::pair<ZString, bool (*)(const ZString&, const ZString&, HWND, bool*)> conversions[] = {
         {m_scratch.file(L"long.pdf"), convertPsToPdf}, {m_scratch.file(L"long.txt"), convertPdfToText}};
+    // The bridge's own files in the temporary folder ("gsbridge_..."), and
+    // whether the interpreter keeps its work files in a folder among them.
+    const auto bridgeEntries = [] {
+        std::vector<ZString> files, folders;
+        listFolder(tempFolder(), &files, &folders);
+        files.insert(files.end(), folders.begin(), folders.end());
+        std::vector<ZString> ours;
+        for (const ZString& entry : files)
+            if (fileNamePart(entry).startsWith(L"gsbridge_"))
+                ours.push_back(entry);
+        return ours;
+    };
+    const auto interpreterWorksPrivately = [&] {
+        for (const ZString& entry : bridgeEntries())
+            if (entry.endsWith(L"_tmp") && countEntries(entry, 0xFFFFFFFF, 0) > 0)
+                return true;
+        return false;
+    };
     for (const auto& [out, convert] : conversions) {
         const ZString pidFile = out + L".pid";
         SetEnvironmentVariableW(L"GSBRIDGE_PID_FILE", pidFile.c_str());
         unsigned long group = 0;
         bool pressed = false;
+        bool privately = false;
+        const bool pdf = out.endsWith(L".pdf");
         std::thread presser([&, self = GetCurrentThreadId()] {
             pressed = waitFor([&] {
                 const std::string pid = readFileBytes(pidFile);
                 group = pid.size() > 1 ? std::stoul(pid) : 0;
                 return group != 0 && hostGroupRuns(group);
-            }) && waitFor([&] { return pressCancel(self); });
+            });
+            if (pdf)
+                privately = waitFor(interpreterWorksPrivately, 20000);
+            pressed = pressed && waitFor([&] { return pressCancel(self); });
         });
-        EXPECT_FALSE(convert(ps, out, nullptr));
+        bool cancelled = false;
+        EXPECT_FALSE(convert(ps, out, nullptr, &cancelled));
+        EXPECT_TRUE(cancelled) << "a cancel is told apart from a failure";
         presser.join();
         ASSERT_TRUE(pressed);
+        EXPECT_EQ(privately, pdf) << "the interpreter's work files go into the bridge's own folder";
         EXPECT_FALSE(pathExists(out));
         EXPECT_TRUE(waitFor([&] { return !hostGroupRuns(group); }, 10000));
         EXPECT_FALSE(pathExists(out));
+        EXPECT_TRUE(waitFor([&] { return bridgeEntries().empty(); }, 10000)) << "nothing of the bridge stays behind";
     }
 }

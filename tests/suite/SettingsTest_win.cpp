@@ -1,9 +1,12 @@
+#include "base/MessageBox.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "suite/settings/SettingsStore.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
 
 #include <thread>
 #include <vector>
@@ -71,4 +74,37 @@ TEST_F(SettingsTest, ConcurrentWritersAndReadersLoseNothing)
         for (int i = 0; i < 25; ++i)
             EXPECT_EQ(userConfig_getDword(ZString::format(L"T%dK%d", t, i).c_str(), 9999),
                       static_cast<uint32_t>(t * 100 + i));
+}
+
+TEST(SettingsPlaces, TheUserScopeIsEachUsersOwnAndAFailedWriteIsReportedOnce)
+{
+    // Without a folder named for all scopes: the user's settings in the user's
+    // application data, the installation's beside the program.
+    const ZString named = environmentVariable(L"TAMLO_CONFIG_DIR");
+    SetEnvironmentVariableW(L"TAMLO_CONFIG_DIR", nullptr);
+    settingsStore_setFolder(ZString());
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
+    EXPECT_EQ(settingsStore_file(SettingsScope::User), joinPath(appData, L"Tamlo\\Quillet\\user.ini"));
+    EXPECT_EQ(settingsStore_file(SettingsScope::Program), joinPath(besideTests(L"config"), L"program.ini"));
+    EXPECT_EQ(settingsStore_file(SettingsScope::General), joinPath(besideTests(L"config"), L"general.ini"));
+    if (!named.isEmpty())
+        SetEnvironmentVariableW(L"TAMLO_CONFIG_DIR", named.c_str());
+
+    // A settings folder that is a file: nothing can be written there.
+    ScratchFolder scratch;
+    const ZString blocked = scratch.file(L"blocked");
+    ASSERT_TRUE(writeFileBytes(blocked, "a file, not a folder"));
+    settingsStore_setFolder(blocked);
+    std::vector<ZString> boxes;
+    setMessageAnswerer([&](const ZString& text, const ZString&, unsigned) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    userConfig_setStr(L"A", L"1");
+    userConfig_setDword(L"B", 2);
+    setMessageAnswerer({});
+    settingsStore_setFolder(ZString());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes.front().find(joinPath(blocked, L"user.ini")), -1) << boxes.front().toUtf8();
 }

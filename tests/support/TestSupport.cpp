@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include "base/Files.h"
@@ -29,18 +30,26 @@ FILE* openFile(const ZString& path, const char* mode)
 
 ZString sourcePath(const wchar_t* relative)
 {
+    // A missing fixture ends the test at once, with the reason, instead of
+    // letting it wait for files that never come.
     const char* root = std::getenv("QUILLET_SOURCE_DIR");
-    const std::string rootText = root != nullptr ? root : ".";
+    if (root == nullptr || *root == 0)
+        throw std::runtime_error("QUILLET_SOURCE_DIR is not set: run the tests through ctest");
+    const std::string rootText = root;
     const ZString path = utf8DecodeLenient(rootText.data(), rootText.size());
+    ZString rel(relative);
 #ifdef _WIN32
-    ZString rel(relative);
     rel.replaceChars(L"/", L'\\');
-    return joinPath(path, rel);
+    const ZString result = joinPath(path, rel);
+    const bool exists = GetFileAttributesW(result.c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
-    ZString rel(relative);
     rel.replaceChars(L"\\", L'/');
-    return path + L"/" + rel;
+    const ZString result = path + L"/" + rel;
+    const bool exists = std::filesystem::exists(result.toUtf8());
 #endif
+    if (!exists)
+        throw std::runtime_error("test fixture missing: " + result.toUtf8());
+    return result;
 }
 
 std::string readFileBytes(const ZString& path)

@@ -7,7 +7,8 @@
 #include <string>
 
 // A path below the source tree (from QUILLET_SOURCE_DIR, set by ctest), with
-// the platform's separator.
+// the platform's separator. Throws (failing the test at once) when the
+// variable is not set or nothing exists at the path.
 ZString sourcePath(const wchar_t* relative);
 
 // The bytes of a file; empty when it cannot be read.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <tuple>
 
 using namespace zpdf;
@@ -70,6 +72,17 @@ std::string permissions(const DocumentInfo& info)
                                info.canExtractForAccessibility, info.canAssemble, info.canPrintHighQuality})
         digits += static_cast<char>('0' + flag);
     return digits;
+}
+
+// The number of entries of a folder.
+size_t entriesIn(const ZString& folder)
+{
+#ifdef _WIN32
+    const std::filesystem::path path(folder.toStdString());
+#else
+    const std::filesystem::path path(folder.toUtf8());
+#endif
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path), {}));
 }
 
 } // namespace
@@ -170,6 +183,43 @@ TEST(DocumentPages, DepthFirstInDocumentOrder)
     const IPtr<Rectangle> inherited = doc->getPage(2)->getMediaBox();
     ASSERT_NE(inherited, nullptr);
     EXPECT_EQ(serialise(*inherited), "[0 0 100 200 ]") << "from the root two levels up";
+}
+
+TEST(DocumentPages, AChangedPageTreeIsWalkedAnew)
+{
+    const auto doc = openBytes(nestedTree());
+    EXPECT_EQ(serialise(*doc->getPage(0)->dict()->get(kT)), "(p5)");
+    EXPECT_EQ(serialise(*doc->getPage(1)->dict()->get(kT)), "(p7)");
+    // A page added to a node the walk has already gone into: the walk must
+    // not go on with the kids it took before.
+    const IPtr<Dict> node6 = doc->resolveObject(6, 0)->toDict();
+    IPtr<Dict> added(new Dict());
+    added->set(kType, kPage);
+    added->set(kT, parseObject("(new)"));
+    node6->getArray(kKids)->append(doc->newObject(added)->asReference());
+    EXPECT_EQ(serialise(*doc->getPage(3)->dict()->get(kT)), "(new)");
+    EXPECT_EQ(serialise(*doc->getPage(4)->dict()->get(kT)), "(p9)");
+    // Kids set anew on the root: the pages now come from there.
+    const IPtr<Array> only(new Array());
+    only->append(doc->resolveObject(9, 0)->asReference());
+    doc->getPagesDict()->set(kKids, only);
+    EXPECT_EQ(serialise(*doc->getPage(0)->dict()->get(kT)), "(p9)");
+    EXPECT_EQ(doc->getPage(1), nullptr);
+}
+
+TEST(DocumentWriting, AWriteThatFailsLeavesTheTargetAsItWas)
+{
+    ScratchFolder folder;
+    const ZString target = folder.file(L"kept.pdf");
+    ASSERT_TRUE(Document().save(target));
+    const std::string before = readFileBytes(target);
+    // An object beyond the highest number a table can hold stops the write midway.
+    const auto doc = openBytes(nestedTree());
+    doc->getRoot()->set(kT, IPtr<Object>(new Reference(8388608, 0, doc.get())));
+    doc->store().add(IPtr<Indirect>(new Indirect(8388608, 0, parseObject("(far)"), doc.get())));
+    EXPECT_EQ(messageOf<PdfException>([&] { doc->save(target); }), "Object number too large");
+    EXPECT_EQ(readFileBytes(target), before);
+    EXPECT_EQ(entriesIn(folder.path()), 1u) << "no partial file stays behind";
 }
 
 TEST(DocumentPages, ParentLoopsEndTheMediaBoxSearch)

@@ -1,11 +1,14 @@
 #include "tests/zpdf/PdfBuilder.h"
 #include "tests/zpdf/ZpdfTestUtil.h"
 #include "zpdf/Exceptions.h"
+#include "zpdf/Filters.h"
 #include "zpdf/Objects.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
+#include <zlib.h>
 
 using namespace zpdf;
 
@@ -137,4 +140,33 @@ TEST(StreamFilters, RefusedFiltersAndParameters)
         EXPECT_EQ(refusal<PdfException>(dict, deflated("abc")), message) << dict;
     EXPECT_EQ(refusal<PdfException>("<< /Filter /FlateDecode >>", "not zlib at all"), "ZLib decompression error");
     EXPECT_NE(refusal<PdfException>("<< /Filter /ASCII85Decode >>", "87c{UR~>"), "");
+}
+
+TEST(StreamFilters, InflatingStopsAtTheLimitWithAnError)
+{
+    // A small stream of zeros that would inflate beyond the limit, deflated
+    // block by block so that the test never holds the inflated size itself.
+    z_stream zs{};
+    ASSERT_EQ(deflateInit(&zs, Z_BEST_COMPRESSION), Z_OK);
+    const std::string zeros(1 << 16, '\0');
+    std::string packed;
+    unsigned char out[1 << 16];
+    const size_t blocks = kMaxDecodedBytes / zeros.size() + 1;
+    for (size_t i = 0; i <= blocks; ++i) {
+        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+        zs.avail_in = static_cast<uInt>(zeros.size());
+        const int flush = i == blocks ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            zs.next_out = out;
+            zs.avail_out = sizeof out;
+            deflate(&zs, flush);
+            packed.append(reinterpret_cast<char*>(out), sizeof out - zs.avail_out);
+        } while (zs.avail_out == 0);
+    }
+    deflateEnd(&zs);
+    ASSERT_LT(packed.size(), 1u << 20);
+    const DataBuffer bomb = bufferOf(packed);
+    EXPECT_EQ(messageOf<PdfException>([&] { flateDecode(bomb); }), "ZLib decompression error");
+    // Up to the limit everything comes out.
+    EXPECT_EQ(flateDecode(flateEncode(bufferOf(std::string(100000, 'z')))).length(), 100000);
 }

@@ -19,6 +19,10 @@
 //       writes German umlauts as a vowel followed by a double quote, as the
 //       interpreter's batch script on Windows does
 //
+// The host program runs with a temporary folder of its own beside our other
+// files ("gsbridge_<pid>_<tick>_tmp" in our temporary folder), removed when it
+// ends, also when it is stopped.
+//
 // GSBRIDGE_PID_FILE, when set, names a file that receives the host process id
 // (for tests that check that a stopped conversion leaves nothing running).
 #include "base/Files.h"
@@ -38,17 +42,23 @@ const char* const kHostTextScript = "/usr/bin/ps2ascii";
 
 // The shell between Wine and the host program. $1: file that receives the
 // output, $2: a further file to remove when stopped (or empty), $3: file for
-// the host process id (or empty); then the program and its arguments. The
-// shell's own messages ("Terminated") are not the program's output.
+// the host process id (or empty), $4: the host program's own temporary folder
+// (removed with everything in it when the program ends or is stopped); then
+// the program and its arguments. The shell's own messages ("Terminated") are
+// not the program's output.
 const char* const kShellScript =
-    "o=$1; a=$2; p=$3; shift 3\n"
+    "o=$1; a=$2; p=$3; t=$4; shift 4\n"
     "exec 2>/dev/null\n"
-    "trap 'kill -TERM -$c 2>/dev/null; kill -TERM $c 2>/dev/null; wait $c; rm -f -- \"$o\" ${a:+\"$a\"}; exit 143' "
-    "HUP INT TERM\n"
+    "mkdir -p -- \"$t\" && export TMPDIR=\"$t\" TMP=\"$t\" TEMP=\"$t\"\n"
+    "trap 'kill -TERM -$c 2>/dev/null; kill -TERM $c 2>/dev/null; wait $c; rm -f -- \"$o\" ${a:+\"$a\"}; "
+    "rm -rf -- \"$t\"; exit 143' HUP INT TERM\n"
     "setsid \"$@\" >\"$o\" 2>&1 </dev/null &\n"
     "c=$!\n"
     "[ -z \"$p\" ] || echo $c >\"$p\"\n"
-    "wait $c\n";
+    "wait $c\n"
+    "r=$?\n"
+    "rm -rf -- \"$t\"\n"
+    "exit $r\n";
 
 typedef LONG(WINAPI* SpawnFunction)(char* const argv[], int wait);
 typedef char*(CDECL* UnixNameFunction)(const wchar_t* path);
@@ -130,10 +140,14 @@ std::wstring tempFolder()
     return n > 0 && n <= MAX_PATH ? std::wstring(buffer, n) : std::wstring(L".\\");
 }
 
+// Our files in the temporary folder. Wine gives a process id again soon, while
+// the host shell of a stopped bridge with the same id may still be removing its
+// files: the start time keeps the names of two bridges apart.
 std::wstring tempFile(const wchar_t* kind)
 {
-    wchar_t name[64];
-    swprintf(name, 64, L"gsbridge_%lu_%ls", GetCurrentProcessId(), kind);
+    static const unsigned long started = GetTickCount();
+    wchar_t name[80];
+    swprintf(name, 80, L"gsbridge_%lu_%lu_%ls", GetCurrentProcessId(), started, kind);
     return tempFolder() + name;
 }
 
@@ -276,6 +290,10 @@ int wmain(int argc, wchar_t** argv)
     spawn.arguments.push_back(std::string()); // the argument file copy, filled in below
     spawn.arguments.push_back(pidFileLength > 0 && pidFileLength < MAX_PATH ? hostPath(pidFile) : std::string());
     const size_t copySlot = spawn.arguments.size() - 2;
+    // The host program's work files go into a folder of our own, not into the
+    // host's shared temporary folder, where a stopped run would leave them.
+    const std::wstring privateTemp = tempFile(L"tmp");
+    spawn.arguments.push_back(hostPath(privateTemp));
     spawn.arguments.push_back(program);
     for (int i = first; i < argc; ++i) {
         const std::wstring argument(argv[i]);
@@ -313,6 +331,7 @@ int wmain(int argc, wchar_t** argv)
     if (outputFile != INVALID_HANDLE_VALUE)
         CloseHandle(outputFile);
     DeleteFileW(output.c_str());
+    deleteTree(ZString(privateTemp)); // in case the shell could not
     if (!argumentCopy.empty())
         DeleteFileW(argumentCopy.c_str());
 

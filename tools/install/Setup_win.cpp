@@ -73,7 +73,8 @@ int wmain(int argc, wchar_t** argv)
     if (runningUnderWine())
         settingsStore_setDword(SettingsScope::Program, L"NoEmbeddedBrowser", 1);
     wprintf(L"GsWin32cCmdline=%ls\n", progConfig_getStr(L"GsWin32cCmdline", ZString()).c_str());
-    wprintf(L"settings: %ls\n", settingsStore_folder().c_str());
+    wprintf(L"settings: %ls, %ls\n", settingsStore_file(SettingsScope::Program).c_str(),
+            settingsStore_file(SettingsScope::User).c_str());
 
     const ZString local = shellFolder(CSIDL_LOCAL_APPDATA);
     const ZString documents = shellFolder(CSIDL_PERSONAL);
