@@ -5,13 +5,15 @@
 //
 //   quillet-setup.exe [--gs "command line of the Ghostscript console program"]
 //
-// Under Wine, without --gs, the interpreter is the host's, reached through
-// gsbridge.exe beside this program (see tools/gsbridge).
+// Without --gs the interpreter is the newest Ghostscript that its own
+// installer registered; under Wine, when there is none, the host's, reached
+// through gsbridge.exe beside this program (see tools/gsbridge).
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
+#include "tools/install/GhostscriptSearch.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -66,8 +68,13 @@ int wmain(int argc, wchar_t** argv)
             gsGiven = true;
         }
     }
-    if (!gsGiven && runningUnderWine())
-        settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(joinPath(bin, L"gsbridge.exe")));
+    if (!gsGiven) {
+        ZString found = findInstalledGhostscript();
+        if (found.isEmpty() && runningUnderWine())
+            found = joinPath(bin, L"gsbridge.exe");
+        if (!found.isEmpty())
+            settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(found));
+    }
     wprintf(L"GsWin32cCmdline=%ls\n", progConfig_getStr(L"GsWin32cCmdline", ZString()).c_str());
     wprintf(L"settings: %ls\n", settingsStore_folder().c_str());
 
