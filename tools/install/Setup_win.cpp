@@ -7,7 +7,8 @@
 //
 // Without --gs the interpreter is the newest Ghostscript that its own
 // installer registered; under Wine, when there is none, the host's, reached
-// through gsbridge.exe beside this program (see tools/gsbridge).
+// through gsbridge.exe when it is beside this program (see tools/gsbridge;
+// installed packages do not carry it).
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
@@ -70,8 +71,9 @@ int wmain(int argc, wchar_t** argv)
     }
     if (!gsGiven) {
         ZString found = findInstalledGhostscript();
-        if (found.isEmpty() && runningUnderWine())
-            found = joinPath(bin, L"gsbridge.exe");
+        const ZString bridge = joinPath(bin, L"gsbridge.exe");
+        if (found.isEmpty() && runningUnderWine() && isFile(bridge))
+            found = bridge;
         if (!found.isEmpty())
             settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(found));
     }
