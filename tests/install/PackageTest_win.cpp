@@ -53,6 +53,23 @@ std::vector<std::pair<ZString, ZString>> uninstallEntries()
     return entries;
 }
 
+// Whatever a failed run left installed goes at the end of the test.
+class RemovesTheTestPackages {
+public:
+    explicit RemovesTheTestPackages(const ZString& folder) : m_folder(folder) {}
+    ~RemovesTheTestPackages()
+    {
+        for (const wchar_t* package : {L"tamlo-quillet-test-2.msi", L"tamlo-quillet-test-1.msi"})
+            msiexec(L"/x", package);
+        deleteTree(m_folder);
+    }
+    RemovesTheTestPackages(const RemovesTheTestPackages&) = delete;
+    RemovesTheTestPackages& operator=(const RemovesTheTestPackages&) = delete;
+
+private:
+    ZString m_folder;
+};
+
 // The main window of the process, once it shows one.
 HWND waitForWindowOf(DWORD processId)
 {
@@ -81,6 +98,7 @@ TEST(Package, InstallsRunsUpgradesAndUninstallsSilently)
                pathExists(joinPath(shellFolder(CSIDL_COMMON_PROGRAMS), shortcut));
     };
     ASSERT_FALSE(pathExists(program)) << "installed before the test";
+    const RemovesTheTestPackages cleanUp(folderPart(folder));
 
     ASSERT_EQ(msiexec(L"/i", L"tamlo-quillet-test-1.msi"), 0u);
     for (const wchar_t* file : {L"tamlo-Quillet.exe", L"quillet-setup.exe", L"tamlo-Vistel.exe", L"lang\\en.txt"})
@@ -126,5 +144,4 @@ TEST(Package, InstallsRunsUpgradesAndUninstallsSilently)
     EXPECT_TRUE(left.empty()) << "every installed file went";
     EXPECT_FALSE(pathExists(joinPath(folder, L"lang")));
     EXPECT_TRUE(isFile(joinPath(settings, L"user.ini"))) << "the user's settings stay";
-    deleteTree(joinPath(shellFolder(CSIDL_PROGRAM_FILES), L"Tamlo"));
 }
