@@ -142,6 +142,11 @@ TEST(Package, InstallsRunsUpgradesAndUninstallsSilently)
     std::vector<ZString> left;
     listFolder(folder, &left, nullptr, kListFiles);
     EXPECT_TRUE(left.empty()) << "every installed file went";
-    EXPECT_FALSE(pathExists(joinPath(folder, L"lang")));
-    EXPECT_TRUE(isFile(joinPath(settings, L"user.ini"))) << "the user's settings stay";
+    EXPECT_FALSE(pathExists(joinPath(settings, L"program.ini")));
+    // The user's settings stay, beside the program or in the user's folder;
+    // when they are not beside it, the program folder goes whole.
+    const bool userSettingsBeside = isFile(joinPath(settings, L"user.ini"));
+    EXPECT_TRUE(userSettingsBeside || isFile(joinPath(shellFolder(CSIDL_APPDATA), L"Tamlo\\Quillet\\user.ini")));
+    if (!userSettingsBeside)
+        EXPECT_FALSE(pathExists(folder));
 }

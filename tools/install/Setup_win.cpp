@@ -4,6 +4,10 @@
 // user folders already set are kept.
 //
 //   quillet-setup.exe [--gs "command line of the Ghostscript console program"]
+//   quillet-setup.exe --uninstall
+//
+// --uninstall (run by the installer package before it removes the files)
+// deletes the installation's own settings and leaves the user's alone.
 //
 // Without --gs the interpreter is the newest Ghostscript that its own
 // installer registered; under Wine, when there is none, the host's, reached
@@ -55,10 +59,21 @@ bool runningUnderWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// The installation settings go; the folder too when nothing else is in it.
+int forgetInstallation()
+{
+    deleteFile(settingsStore_file(SettingsScope::Program), false);
+    deleteFile(settingsStore_file(SettingsScope::General), false);
+    RemoveDirectoryW(settingsStore_folder().c_str());
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 2 && wcscmp(argv[1], L"--uninstall") == 0)
+        return forgetInstallation();
     const ZString bin = programFolder();
     settingsStore_setStr(SettingsScope::Program, L"InstallDir", bin);
     settingsStore_setStr(SettingsScope::Program, L"BinDir", bin);
