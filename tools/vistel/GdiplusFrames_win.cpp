@@ -10,11 +10,26 @@ namespace {
 
 using namespace Gdiplus;
 
+// Whether the frame may hold transparent pixels: an alpha channel, or a
+// palette with a transparent colour (GIF).
+bool mayBeTransparent(Bitmap& bitmap)
+{
+    const PixelFormat format = bitmap.GetPixelFormat();
+    if (IsAlphaPixelFormat(format))
+        return true;
+    const INT size = IsIndexedPixelFormat(format) ? bitmap.GetPaletteSize() : 0;
+    if (size <= 0)
+        return false;
+    std::vector<char> buffer(static_cast<size_t>(size));
+    auto* palette = reinterpret_cast<ColorPalette*>(buffer.data());
+    return bitmap.GetPalette(palette, size) == Ok && (palette->Flags & PaletteFlagsHasAlpha) != 0;
+}
+
 // The selected frame's pixels as RGB and, when any pixel is not opaque, a mask.
 bool readFrame(Bitmap& bitmap, RasterImage& image)
 {
     const UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
-    const bool withAlpha = IsAlphaPixelFormat(bitmap.GetPixelFormat()) != FALSE;
+    const bool withAlpha = mayBeTransparent(bitmap);
     const PixelFormat format = withAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     const int bytesPerPixel = withAlpha ? 4 : 3;
     Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
