@@ -12,37 +12,18 @@
 
 namespace {
 
-const wchar_t* const kGhostscriptKey = L"SOFTWARE\\GPL Ghostscript";
+// Registers a version as Ghostscript's installer does, in the 64- or 32-bit view.
+void registerGhostscript(const wchar_t* version, const wchar_t* view, const ZString& dll)
+{
+    runAndWait(ZString::format(L"reg add \"HKLM\\SOFTWARE\\GPL Ghostscript\\%ls\" /v GS_DLL /d ", version) +
+               quote(dll) + L" /f /reg:" + view);
+}
 
-// A version key as Ghostscript's installer writes it, removed again at the end.
-class RegisteredVersion {
-public:
-    RegisteredVersion(const wchar_t* version, REGSAM view, const ZString& dll) : m_version(version), m_view(view)
-    {
-        HKEY key = nullptr;
-        const ZString path = ZString(kGhostscriptKey) + L"\\" + version;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key,
-                            nullptr) == ERROR_SUCCESS) {
-            RegSetValueExW(key, L"GS_DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
-                           static_cast<DWORD>((dll.length() + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-        }
-    }
-    ~RegisteredVersion()
-    {
-        HKEY parent = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kGhostscriptKey, 0, KEY_ALL_ACCESS | m_view, &parent) == ERROR_SUCCESS) {
-            RegDeleteTreeW(parent, m_version);
-            RegCloseKey(parent);
-        }
-    }
-    RegisteredVersion(const RegisteredVersion&) = delete;
-    RegisteredVersion& operator=(const RegisteredVersion&) = delete;
-
-private:
-    const wchar_t* m_version;
-    REGSAM m_view;
-};
+void unregisterGhostscript()
+{
+    for (const wchar_t* view : {L"32", L"64"})
+        runAndWait(ZString(L"reg delete \"HKLM\\SOFTWARE\\GPL Ghostscript\" /f /reg:") + view);
+}
 
 // Runs the installation step with its settings in the folder; the interpreter it chose.
 ZString setupChoosesInterpreter(const ZString& configFolder)
@@ -55,35 +36,26 @@ ZString setupChoosesInterpreter(const ZString& configFolder)
     return chosen;
 }
 
-ZString consoleProgram(const ScratchFolder& scratch, const wchar_t* version, const wchar_t* name)
-{
-    const ZString folder = scratch.file(version) + L"\\bin";
-    createFolder(folder, true);
-    const ZString program = joinPath(folder, name);
-    writeFileBytes(program, "MZ");
-    return program;
-}
-
 } // namespace
 
 TEST(SetupStep, TakesTheNewestGhostscriptItsInstallerRegisteredInEitherView)
 {
     ScratchFolder scratch;
     const ZString config = scratch.file(L"config");
-    createFolder(config, true);
-    const ZString newest = consoleProgram(scratch, L"gs10.02.1", L"gswin64c.exe");
-    const ZString older = consoleProgram(scratch, L"gs9.56", L"gswin32c.exe");
-    {
-        RegisteredVersion v10(L"10.02.1", KEY_WOW64_64KEY, joinPath(folderPart(newest), L"gsdll64.dll"));
-        RegisteredVersion v9(L"9.56", KEY_WOW64_32KEY, joinPath(folderPart(older), L"gsdll32.dll"));
-        // A newer version whose files are gone does not count.
-        RegisteredVersion gone(L"10.5", KEY_WOW64_32KEY, scratch.file(L"gone\\bin\\gsdll32.dll"));
-        EXPECT_EQ(setupChoosesInterpreter(config), quote(newest));
-    }
-    {
-        RegisteredVersion v9(L"9.56", KEY_WOW64_32KEY, joinPath(folderPart(older), L"gsdll32.dll"));
-        EXPECT_EQ(setupChoosesInterpreter(config), quote(older)) << "found in the 32-bit view";
-    }
+    const ZString newest = scratch.file(L"gs10\\bin\\gswin64c.exe"), older = scratch.file(L"gs9\\bin\\gswin32c.exe");
+    for (const ZString& program : {newest, older})
+        ASSERT_TRUE(createFolder(folderPart(program), true) && writeFileBytes(program, "MZ"));
+    registerGhostscript(L"10.02.1", L"64", scratch.file(L"gs10\\bin\\gsdll64.dll"));
+    registerGhostscript(L"9.56", L"32", scratch.file(L"gs9\\bin\\gsdll32.dll"));
+    // A newer version whose files are gone does not count.
+    registerGhostscript(L"10.5", L"32", scratch.file(L"gone\\bin\\gsdll32.dll"));
+    EXPECT_EQ(setupChoosesInterpreter(config), quote(newest));
+
+    unregisterGhostscript();
+    registerGhostscript(L"9.56", L"32", scratch.file(L"gs9\\bin\\gsdll32.dll"));
+    EXPECT_EQ(setupChoosesInterpreter(config), quote(older)) << "found in the 32-bit view";
+
     // None registered: under Wine the host's interpreter through the bridge.
+    unregisterGhostscript();
     EXPECT_EQ(setupChoosesInterpreter(config), quote(besideTests(L"gsbridge.exe")));
 }
