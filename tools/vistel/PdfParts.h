@@ -17,7 +17,7 @@ zpdf::IPtr<zpdf::Name> pdfName(const char* name);
 zpdf::IPtr<zpdf::Object> pdfNumber(double value);
 // A stream with the dictionary and the bytes; "Length" set.
 zpdf::IPtr<zpdf::Stream> pdfStream(const zpdf::IPtr<zpdf::Dict>& dict, const zpdf::DataBuffer& bytes);
-// "%.4g"-like text of a coordinate, with "." as decimal point.
+// A coordinate with at most three decimals, "." as decimal point, no trailing zeros.
 std::string pdfCoordinate(double value);
 // Appends a page of width x height points whose content is the given
 // operators, with the resources given.
