@@ -79,6 +79,8 @@ Failure decodeImageFrames(const ZString& path, ImageFormat format, const ImageHe
                           const std::function<void(RasterImage&)>& consumer)
 {
     Bitmap bitmap(path.c_str());
+    if (bitmap.GetLastStatus() == OutOfMemory)
+        return Failure::TooLarge; // a picture whose header was not read here (TIFF)
     if (bitmap.GetLastStatus() != Ok)
         return Failure::Damaged;
     const UINT pages = pageCount(bitmap);
