@@ -62,7 +62,7 @@ TEST(VistelRefusals, BadFilesAreNamedInAMessageAndMakeNoJob)
     };
     for (const auto& c : cases) {
         CompanionRun run(quote(installation.document(c.name, c.bytes)));
-        HWND box = waitForVisibleBox(L"Error");
+        HWND box = run.waitForBox(L"Error");
         if (box == nullptr) {
             ADD_FAILURE() << "no message for " << ZString(c.name).toUtf8();
             continue;
@@ -94,7 +94,7 @@ TEST(VistelRefusals, TheProgramsOtherCallsAreAnsweredAsNotAvailable)
     };
     for (const ZString& call : calls) {
         CompanionRun run(call);
-        HWND box = waitForVisibleBox(L"Information");
+        HWND box = run.waitForBox(L"Information");
         ASSERT_NE(box, nullptr) << call.toUtf8();
         EXPECT_TRUE(boxText(box).find(L"not available") >= 0) << boxText(box).toUtf8();
         PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -166,6 +166,7 @@ CompanionRun::CompanionRun(const ZString& arguments)
                        &info)) {
         CloseHandle(info.hThread);
         m_process = info.hProcess;
+        m_processId = info.dwProcessId;
     }
 }
 
@@ -188,11 +189,21 @@ DWORD CompanionRun::exitCode()
     return code;
 }
 
-HWND waitForVisibleBox(const wchar_t* caption)
+HWND CompanionRun::waitForBox(const wchar_t* caption) const
 {
     HWND box = nullptr;
-    waitFor([&] { return (box = FindWindowW(L"#32770", caption)) != nullptr && IsWindowVisible(box); }, 30000);
-    return box != nullptr && IsWindowVisible(box) ? box : nullptr;
+    waitFor(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", caption)) != nullptr;) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == m_processId && IsWindowVisible(w))
+                    box = w;
+            }
+            return box != nullptr;
+        },
+        30000);
+    return box;
 }
 
 ZString boxText(HWND box)

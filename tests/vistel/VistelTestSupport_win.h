@@ -50,11 +50,12 @@ public:
     explicit CompanionRun(const ZString& arguments);
     ~CompanionRun();
     DWORD exitCode();
+    // Its message box of that caption, once it is visible; null after the limit.
+    HWND waitForBox(const wchar_t* caption) const;
 
 private:
     HANDLE m_process = nullptr;
+    DWORD m_processId = 0;
 };
 
-// A message box of that caption shown by any process, once it is visible; null after the limit.
-HWND waitForVisibleBox(const wchar_t* caption);
 ZString boxText(HWND box);
