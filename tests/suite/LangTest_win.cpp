@@ -21,7 +21,7 @@ LangTable shippedCatalogue()
 // Every language key written as a literal in the program's sources.
 void collectKeys(const ZString& folder, std::set<std::string>& keys)
 {
-    static const std::regex key("L\"((about|general|quillet|operations|format-options|inputBox|updater)/[^\"]+)\"");
+    static const std::regex key("L\"((about|general|quillet|operations|format-options|inputBox|updater|vistel)/[^\"]+)\"");
     std::vector<ZString> files, folders;
     listFolder(folder, &files, &folders);
     for (const ZString& file : files) {
@@ -56,7 +56,7 @@ TEST(LangCatalogue, ShippedEnglishTextsAreComplete)
     }
     std::set<std::string> used;
     for (const wchar_t* folder : {L"app", L"env", L"jobs", L"operations", L"explorer", L"viewer", L"web", L"xhtml", L"gui",
-                                  L"suite", L"base"})
+                                  L"suite", L"base", L"tools"})
         collectKeys(joinPath(sourcePath(L"."), folder), used); // folders still to come count as empty
     for (const std::string& k : used) {
         const ZString wide(std::wstring(k.begin(), k.end()));

@@ -4,14 +4,21 @@
 // user folders already set are kept.
 //
 //   quillet-setup.exe [--gs "command line of the Ghostscript console program"]
+//   quillet-setup.exe --uninstall
 //
-// Under Wine, without --gs, the interpreter is the host's, reached through
-// gsbridge.exe beside this program (see tools/gsbridge).
+// --uninstall (run by the installer package before it removes the files)
+// deletes the installation's own settings and leaves the user's alone.
+//
+// Without --gs the interpreter is the newest Ghostscript that its own
+// installer registered; under Wine, when there is none, the host's, reached
+// through gsbridge.exe when it is beside this program (see tools/gsbridge;
+// installed packages do not carry it).
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
+#include "tools/install/GhostscriptSearch.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -52,10 +59,21 @@ bool runningUnderWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// The installation settings go; the folder too when nothing else is in it.
+int forgetInstallation()
+{
+    deleteFile(settingsStore_file(SettingsScope::Program), false);
+    deleteFile(settingsStore_file(SettingsScope::General), false);
+    RemoveDirectoryW(settingsStore_folder().c_str());
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 2 && wcscmp(argv[1], L"--uninstall") == 0)
+        return forgetInstallation();
     const ZString bin = programFolder();
     settingsStore_setStr(SettingsScope::Program, L"InstallDir", bin);
     settingsStore_setStr(SettingsScope::Program, L"BinDir", bin);
@@ -66,8 +84,14 @@ int wmain(int argc, wchar_t** argv)
             gsGiven = true;
         }
     }
-    if (!gsGiven && runningUnderWine())
-        settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(joinPath(bin, L"gsbridge.exe")));
+    if (!gsGiven) {
+        ZString found = findInstalledGhostscript();
+        const ZString bridge = joinPath(bin, L"gsbridge.exe");
+        if (found.isEmpty() && runningUnderWine() && isFile(bridge))
+            found = bridge;
+        if (!found.isEmpty())
+            settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(found));
+    }
     // Wine has no engine behind the web browser control: the control would stay
     // blank, so the branding bar shows its own markup instead.
     if (runningUnderWine())
