@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/HandOver.h"
 #include "app/JobViewsMenu.h"
+#include "base/About.h"
 #include "base/FormatOptions.h"
 #include "base/Lang.h"
 #include "env/Companions.h"
@@ -107,7 +108,7 @@ void AppWin::runCommand(UINT id)
         openUpdater(L"-openUpdatePage");
         break;
     case menu::About:
-        showMessage(ZString(kMainWindowTitle) + L" " + kProgramVersion, kMainWindowTitle, MB_OK | MB_ICONINFORMATION);
+        about_show(hwnd());
         break;
     default:
         if (const int mode = displayModeOfCommand(id, kJobViewsBase); mode >= 0)

@@ -11,6 +11,7 @@
 #include "jobs/SaveJobs.h"
 
 #include <cstdio>
+#include "xhtml/UpdateNotice_win.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ bool AppWin::create(HINSTANCE module)
     if (text.isEmpty() || !parsePlacement(text, placement) || !SetWindowPlacement(hwnd(), &placement))
         ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
     UpdateWindow(hwnd());
+    xhtml::showUpdateNoticeIfDue(hwnd());
     return true;
 }
 

@@ -1,26 +1,31 @@
-// The bar along the bottom of the main window: the program's background image
-// "brandingBg.png" across it and its logo "brandingLogo.png" centred in a cell
-// of 150 pixels at the right. Both are image resources of the program.
+// The bar along the bottom of the main window: the markup document
+// "brandingBar.xhtml" (background "brandingBg.png", logo "brandingLogo.png"),
+// and over it the in-app page in the embedded browser when that feature is on.
 #pragma once
 
-#include "gui/BaseWindow.h"
+#include <windows.h>
 
 #include <memory>
 
-class BrandingBar : public BaseWindow {
+namespace xhtml {
+class BrandingBar;
+}
+class EmbeddedBrowser;
+
+class BrandingBar {
 public:
     BrandingBar();
-    ~BrandingBar() override;
+    ~BrandingBar();
+    BrandingBar(const BrandingBar&) = delete;
+    BrandingBar& operator=(const BrandingBar&) = delete;
 
     bool create(HWND parent, HINSTANCE module, int x, int y, int width, int height);
     // The bar's height at a resolution.
     static int heightFor(int dpi);
-
-    LRESULT windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void move(int x, int y, int width, int height);
+    HWND hwnd() const;
 
 private:
-    struct Images;
-    void paint(HDC dc) const;
-
-    std::unique_ptr<Images> m_images;
+    std::unique_ptr<xhtml::BrandingBar> m_markup;
+    std::unique_ptr<EmbeddedBrowser> m_browser;
 };

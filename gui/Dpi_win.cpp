@@ -1,5 +1,7 @@
 #include "gui/Dpi.h"
 
+#include "base/ScreenResolution.h"
+
 #include <windows.h>
 
 namespace {
@@ -16,16 +18,6 @@ template <typename F> F proc(const wchar_t* module, const char* name)
     return handle != nullptr ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
 }
 
-int deviceDpi(HWND window)
-{
-    HDC dc = GetDC(window);
-    if (dc == nullptr)
-        return 96;
-    const int dpi = (GetDeviceCaps(dc, LOGPIXELSX) + GetDeviceCaps(dc, LOGPIXELSY)) / 2;
-    ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
 } // namespace
 
 int dpiOf(HWND window)
@@ -38,7 +30,7 @@ int dpiOf(HWND window)
         if (dpi > 0)
             return static_cast<int>(dpi);
     }
-    return deviceDpi(nullptr);
+    return screenResolution();
 }
 
 void enableDpiAwareness()

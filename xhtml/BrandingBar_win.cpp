@@ -11,7 +11,7 @@ bool BrandingBar::create(HWND parent)
     return createChild(parent, {0, client.bottom - h, client.right, client.bottom});
 }
 
-int BrandingBar::height() const { return 50 * screenDpi() / 96; }
+int BrandingBar::height() const { return 50 * screenResolution() / 96; }
 
 void BrandingBar::resize(int parentWidth, int parentHeight)
 {

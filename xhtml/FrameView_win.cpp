@@ -77,7 +77,7 @@ void FrameView::setDocument(const ZString& markup, const ZString& base)
 
 int FrameView::contentHeight(int width)
 {
-    LayoutEngine engine({m_document, m_fonts, *m_images, m_base, screenDpi()});
+    LayoutEngine engine({m_document, m_fonts, *m_images, m_base, screenResolution()});
     return engine.layout(width, -1, [this](const HtmlTagNode& e) { return stateOf(e); }).height;
 }
 
@@ -223,7 +223,7 @@ LRESULT FrameView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         si.cbSize = sizeof si;
         si.fMask = SIF_ALL;
         GetScrollInfo(m_window, SB_VERT, &si);
-        const int line = scaled(20, screenDpi());
+        const int line = scaled(20, screenResolution());
         int position = m_scroll;
         switch (LOWORD(wParam)) {
         case SB_LINEUP: position -= line; break;
@@ -240,7 +240,7 @@ LRESULT FrameView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_MOUSEWHEEL:
-        scrollTo(m_scroll - GET_WHEEL_DELTA_WPARAM(wParam) * scaled(60, screenDpi()) / WHEEL_DELTA);
+        scrollTo(m_scroll - GET_WHEEL_DELTA_WPARAM(wParam) * scaled(60, screenResolution()) / WHEEL_DELTA);
         return 0;
     case WM_MOUSEMOVE: {
         if (!m_tracking) {
@@ -324,7 +324,7 @@ void FrameView::relayout()
         return;
     RECT client;
     GetClientRect(m_window, &client);
-    LayoutEngine engine({m_document, m_fonts, *m_images, m_base, screenDpi()});
+    LayoutEngine engine({m_document, m_fonts, *m_images, m_base, screenResolution()});
     m_layout = engine.layout(client.right, client.bottom, [this](const HtmlTagNode& e) { return stateOf(e); });
     SCROLLINFO si = {};
     si.cbSize = sizeof si;

@@ -44,7 +44,7 @@ bool InputBox::show()
         showMessage(m_owner, L"Could not register InputBox class!", lang_getStr(L"general/error"), MB_OK | MB_ICONERROR);
         return false;
     }
-    const int dpi = screenDpi();
+    const int dpi = screenResolution();
     if (m_font == nullptr)
         m_font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Arial");
@@ -92,7 +92,7 @@ bool InputBox::show()
 
 void InputBox::createControls()
 {
-    const int dpi = screenDpi();
+    const int dpi = screenResolution();
     auto s = [dpi](int v) { return scaled(v, dpi); };
     struct Control {
         const wchar_t* cls;

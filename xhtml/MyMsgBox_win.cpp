@@ -57,7 +57,7 @@ ZString MyMsgBox::buildDocument() const
 int MyMsgBox::show()
 {
     setDocument(buildDocument(), L"res://");
-    const int dpi = screenDpi();
+    const int dpi = screenResolution();
     int width = dpi * 500 / 96;
     int height = contentHeight(width);
     if (height > dpi * 400 / 96) {

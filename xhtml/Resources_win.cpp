@@ -68,16 +68,5 @@ Gdiplus::Bitmap* ImageCache::image(const ZString& address)
     return m_images.emplace(address, std::move(bitmap)).first->second.get();
 }
 
-int screenDpi()
-{
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int r = screen != nullptr ? (GetDeviceCaps(screen, LOGPIXELSX) + GetDeviceCaps(screen, LOGPIXELSY)) / 2 : 96;
-        if (screen != nullptr)
-            ReleaseDC(nullptr, screen);
-        return r > 0 ? r : 96;
-    }();
-    return dpi;
-}
 
 } // namespace xhtml

@@ -2,6 +2,8 @@
 // it made and the images it loaded.
 #pragma once
 
+#include "base/ScreenResolution.h"
+
 #include "base/ZString.h"
 
 #include <windows.h>
@@ -67,8 +69,6 @@ private:
     std::map<ZString, std::unique_ptr<Gdiplus::Bitmap>> m_images;
 };
 
-// The screen's logical resolution, read once.
-int screenDpi();
 inline int scaled(int pixels96, int dpi) { return MulDiv(pixels96, dpi, 96); }
 
 } // namespace xhtml

@@ -44,7 +44,7 @@ void pump()
 
 TEST(BrandingBar, BackgroundAndLogoFromTheProgramsResourcesAlongTheBottom)
 {
-    const int dpi = screenDpi();
+    const int dpi = screenResolution();
     HostWindow host(900, 300);
     BrandingBar bar;
     ASSERT_TRUE(bar.create(host.window()));

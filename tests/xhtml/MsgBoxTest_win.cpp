@@ -61,7 +61,7 @@ TEST(MyMsgBox, ExtraButtonsComeFirstAndThePressedButtonIsTheResult)
     EXPECT_EQ(box.show(), MyMsgBox::No);
     ASSERT_TRUE(whenShown.ran());
     EXPECT_EQ(seen.buttons, (std::vector<ZString>{L"Later", L"Yes", L"No"}));
-    EXPECT_EQ(seen.client.right, screenDpi() * 500 / 96);
+    EXPECT_EQ(seen.client.right, screenResolution() * 500 / 96);
     EXPECT_FALSE(seen.scrollBar);
 
     MyMsgBox extra(nullptr, L"Question", L"Which?", MyMsgBox::Cancel);
@@ -92,7 +92,7 @@ TEST(MyMsgBox, ALineBreakStartsASecondLine)
 
 TEST(MyMsgBox, LongMessagesWidenTheBoxAndThenScroll)
 {
-    const int dpi = screenDpi();
+    const int dpi = screenResolution();
     struct Case {
         int lines;
         int width;
