@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/Settings.h"
 #include "operations/ChildProcess.h"
+#include "operations/InterpreterCheck.h"
 
 #include <windows.h>
 
@@ -46,6 +47,11 @@ void runGhostscript(const ZString& arguments, AbortControl* control)
         argumentText = L"\"@" + argumentFile + L"\"";
     }
     ZString commandLine = progConfig_getStr(L"GsWin32cCmdline", ZString());
+    if (!interpreterPresent(commandLine)) {
+        if (!argumentFile.isEmpty())
+            deleteFile(argumentFile, true);
+        return; // the caller sees no output file, as after any failed run
+    }
     commandLine.append(L" -dSAFER -dNOPAUSE -dBATCH ").append(argumentText);
     runAndWait(commandLine, control);
     if (!argumentFile.isEmpty())

@@ -1,6 +1,7 @@
 // What a user meets with files that are not what they claim, and with saves
 // that go wrong: one clear message naming the file or the job, or a correct
 // job; a cancel is no error; nothing is left behind.
+#include "operations/InterpreterCheck.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
@@ -148,14 +149,19 @@ TEST_F(BadInput, ASourceTheInterpreterCannotRewriteIsComposedAsItIs)
     Job* job = store.createJobFromFile(L"foreign job", source, reason);
     ASSERT_NE(job, nullptr) << reason.toUtf8();
     useInterpreter(quote(m_scratch.file(L"no such interpreter.exe")));
+    settingsStore_setDword(SettingsScope::Program, L"ComposeWithInterpreter", 1);
+    resetInterpreterReport();
     PdfSource& document = *job->page(1)->document;
     EXPECT_EQ(document.normalizedPdf(nullptr), document.path());
 
-    // The save still fails here, and the user is told which job and why.
+    // The save still fails here, and the user is told which job and why,
+    // after being told once that the interpreter is missing.
     job->movePages(0, {3});
     EXPECT_FALSE(saveJob(*job, m_scratch.file(L"out.pdf"), nullptr));
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_NE(m_messages.front().find(L"\"foreign job\""), -1) << m_messages.front().toUtf8();
+    settingsStore_setDword(SettingsScope::Program, L"ComposeWithInterpreter", 0);
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_NE(m_messages.front().find(L"no such interpreter.exe"), -1) << m_messages.front().toUtf8();
+    EXPECT_NE(m_messages.back().find(L"\"foreign job\""), -1) << m_messages.back().toUtf8();
     EXPECT_TRUE(job->isUnsaved());
 }
 

@@ -10,6 +10,8 @@
 #include "operations/CommandOperation.h"
 #include "operations/ConversionOperations.h"
 #include "operations/Ghostscript.h"
+#include "operations/InterpreterCheck.h"
+#include "base/MessageBox.h"
 
 #include <windows.h>
 
@@ -193,4 +195,23 @@ TEST_F(RecordedRuns, LongArgumentTextsGoThroughAnArgumentFileThatIsDeleted)
     EXPECT_EQ(recordedArgumentFile(), "-dX " + std::string(static_cast<size_t>(kMaxInlineArguments - 7), 'x') +
                                           "\xC3\xA4\xE2\x82\xAC\xED\xA0\xBD\xED\xB8\x80");
     EXPECT_FALSE(pathExists(argumentFile));
+}
+
+TEST_F(RecordedRuns, AMissingInterpreterIsNamedOnceAndNothingIsStarted)
+{
+    std::vector<ZString> boxes;
+    setMessageAnswerer([&boxes](const ZString& text, const ZString&, unsigned) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    resetInterpreterReport();
+    const ZString missing = m_scratch.file(L"no gs\\gswin32c.exe");
+    useInterpreter(quote(missing) + L" -q");
+    const ZString out = m_scratch.file(L"page.jpg");
+    renderPagesJpeg(m_scratch.file(L"in.pdf"), out, 1, 1, 72, 75, nullptr);
+    runGhostscript(L"-dY", nullptr);
+    setMessageAnswerer({});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(missing), -1) << boxes[0].toUtf8();
+    EXPECT_FALSE(pathExists(out));
 }
