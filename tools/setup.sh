@@ -4,7 +4,7 @@
 set -eu
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   googletest zlib1g-dev wine64 libwine fonts-wine xvfb x11-apps x11-utils imagemagick ghostscript python3 clang
-  libclang-rt-14-dev ccache"
+  libclang-rt-14-dev ccache qpdf"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

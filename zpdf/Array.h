@@ -19,6 +19,14 @@ public:
     IPtr<Object> get(int index) const;
     void append(const IPtr<Object>& element) { m_elements.push_back(element); }
 
+    // Calls f with a reference to each element, which it may replace.
+    template <typename F>
+    void forEachElement(F f)
+    {
+        for (IPtr<Object>& element : m_elements)
+            f(element);
+    }
+
     std::vector<IPtr<Object>>::const_iterator begin() const { return m_elements.begin(); }
     std::vector<IPtr<Object>>::const_iterator end() const { return m_elements.end(); }
 

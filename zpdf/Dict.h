@@ -36,6 +36,15 @@ public:
     // same key the last one counts. Pairs with a null part are left out.
     void assignEntries(Entries entries);
 
+    // Calls f with a reference to each value, which it may replace (by a
+    // value that is not null).
+    template <typename F>
+    void forEachValue(F f)
+    {
+        for (Entry& entry : m_entries)
+            f(entry.second);
+    }
+
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }
 
