@@ -11,6 +11,7 @@
 #include "zpdf/String.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace zpdf {
@@ -160,7 +161,11 @@ std::unique_ptr<Security> Security::open(const Dict& encrypt, const DataBuffer& 
         const IPtr<Number> p = encrypt.getNumber(kP);
         if (!p)
             return nullptr;
-        const auto permissions = static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(p->value())));
+        // Written signed or unsigned; only the low 32 bits count.
+        const double value = p->value();
+        const auto permissions = std::isfinite(value) && value >= -2147483648.0 && value <= 4294967295.0
+                                     ? static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(value)))
+                                     : 0;
         int bits = version == 1 ? 40 : intEntry(encrypt, kLength, version == 4 ? 128 : 40);
         if (bits <= 16)
             bits *= 8; // given in bytes
