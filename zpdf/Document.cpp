@@ -106,6 +106,11 @@ bool Document::openScanned(const SharedRef<Parser>& parser)
             const XRefEntry* entry = scan.xref->get(scan.catalog);
             m_trailer->set(kRoot, IPtr<Object>(new Reference(scan.catalog, entry ? entry->generation : 0, this)));
         }
+        if (!getRoot()) {
+            const int32_t packed = packedCatalog(*m_loader, scan);
+            if (packed >= 0)
+                m_trailer->set(kRoot, IPtr<Object>(new Reference(packed, 0, this)));
+        }
         return getRoot() != nullptr;
     } catch (const PdfException&) {
     } catch (const NumberFormatException&) {

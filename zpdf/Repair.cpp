@@ -207,7 +207,7 @@ IPtr<Trailer> scannedTrailer(Parser& parser, const ObjectScan& scan)
     } catch (const IndexOutOfBoundsException&) {
     }
     if (!trailer) {
-        if (scan.catalog < 0)
+        if (scan.catalog < 0 && scan.objectStreams.empty())
             return nullptr;
         trailer = IPtr<Trailer>(new Trailer());
     }
@@ -216,6 +216,25 @@ IPtr<Trailer> scannedTrailer(Parser& parser, const ObjectScan& scan)
         trailer->set(kRoot, IPtr<Object>(new Reference(scan.catalog, entry ? entry->generation : 0, parser.owner())));
     }
     return trailer;
+}
+
+int32_t packedCatalog(ObjectLoader& loader, const ObjectScan& scan)
+{
+    int32_t catalog = -1;
+    for (const XRefEntry& entry : *scan.xref) {
+        if (entry.compressed == 0)
+            continue;
+        try {
+            const IPtr<Object> object = loader.loadObject(entry.number, 0);
+            if (object && object->type() == ObjectType::Dict && isType(*static_cast<const Dict*>(object.get()), kCatalog))
+                catalog = entry.number;
+        } catch (const PdfException&) {
+        } catch (const NumberFormatException&) {
+        } catch (const IndexOutOfBoundsException&) {
+        } catch (const UnsupportedException&) {
+        }
+    }
+    return catalog;
 }
 
 void addObjectStreamEntries(ObjectLoader& loader, ObjectScan& scan)

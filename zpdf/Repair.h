@@ -35,12 +35,16 @@ ObjectScan scanObjects(Reader& reader);
 // The trailer the scan found: the later of the last "trailer" dictionary and
 // the dictionary of the last cross-reference stream, read with the parser; a
 // "Root" that is missing points at the catalog found. Null when there is
-// neither a trailer nor a catalog.
+// neither a trailer nor a catalog nor an object stream (that may hold one).
 IPtr<Trailer> scannedTrailer(Parser& parser, const ObjectScan& scan);
 
 // Adds the objects inside the scanned object streams to the scan's table
 // (through the loader, which decrypts and decodes them), each where no plain
 // definition of its number comes later in the file.
 void addObjectStreamEntries(ObjectLoader& loader, ObjectScan& scan);
+
+// The number of a catalog among the objects of the object streams (the last
+// one by number), or -1. Loads every one of them.
+int32_t packedCatalog(ObjectLoader& loader, const ObjectScan& scan);
 
 } // namespace zpdf

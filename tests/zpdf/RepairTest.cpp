@@ -123,4 +123,10 @@ TEST(DocumentRepair, LaterDefinitionsAndObjectStreams)
     EXPECT_EQ(textOf(*packed, 5), "(packed)");
     EXPECT_EQ(textOf(*packed, 6), "(plain after)");
     EXPECT_EQ(packed->trailer()->getNumber(kSize)->intValue(), 8);
+
+    // Without the cross-reference stream: the catalog in the object stream.
+    const std::string bytes = s.bytes();
+    const auto bare = openBytes(bytes.substr(0, bytes.rfind("7 0 obj")));
+    EXPECT_EQ(bare->getPageCount(), 1);
+    EXPECT_EQ(textOf(*bare, 6), "(plain after)");
 }
