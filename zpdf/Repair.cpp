@@ -6,7 +6,6 @@
 #include "zpdf/ObjectLoader.h"
 #include "zpdf/Primitives.h"
 #include "zpdf/Reference.h"
-#include "zpdf/Stream.h"
 
 #include <algorithm>
 #include <climits>
@@ -163,13 +162,11 @@ ObjectScan scanObjects(Reader& reader)
                             scan.xrefStreamAt = offset;
                         else if (isType(*dict, kCatalog))
                             scan.catalog = number;
+                        // Other objects are not passed over: a string left
+                        // open would hide every object after it.
                         r.skipWsAndComments();
                         if (r.peekMatches("stream"))
                             p = skipStream(bytes, length, r.tell(), *dict);
-                        else
-                            p = r.tell();
-                    } else if (object) {
-                        p = r.tell();
                     }
                 } catch (const PdfException&) {
                 } catch (const NumberFormatException&) {
@@ -196,11 +193,17 @@ IPtr<Trailer> scannedTrailer(Parser& parser, const ObjectScan& scan)
             r.seek(scan.trailerAt);
             trailer = parser.readTrailer();
         } else if (scan.xrefStreamAt >= 0) {
+            // Only the dictionary counts: the stream's rows may be as broken
+            // as the rest, its Length given by reference.
             r.seek(scan.xrefStreamAt);
-            const IPtr<Object> read = parser.readIndirect(Parser::LengthLookup::DirectOnly);
-            const IPtr<Object> object = read ? static_cast<Indirect*>(read.get())->object() : nullptr;
-            if (object && object->type() == ObjectType::Stream)
-                trailer = IPtr<Trailer>(new Trailer(*static_cast<Stream*>(object.get())->dict()));
+            r.skipDigits();
+            r.skipWsAndComments();
+            r.skipDigits();
+            r.skipWsAndComments();
+            r.skip(3); // "obj"
+            const IPtr<Object> object = parser.readObject();
+            if (object && object->type() == ObjectType::Dict)
+                trailer = IPtr<Trailer>(new Trailer(*static_cast<Dict*>(object.get())));
         }
     } catch (const PdfException&) {
     } catch (const NumberFormatException&) {

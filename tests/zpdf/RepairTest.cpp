@@ -80,6 +80,12 @@ TEST(DocumentRepair, BrokenTablesOpenFromTheObjectsInTheFile)
     const auto back = openBytes(twoPages(-5, table).bytes());
     expectTwoPages(*back, "Repaired", "entries shifted back");
 
+    // A string left open hides no object after it.
+    PdfBuilder open;
+    open.object(9, "(left open");
+    open.onePage();
+    EXPECT_EQ(openBytes(open.bytes())->getPageCount(), 1);
+
     // A file that loads by its table does not scan: an entry leading nowhere
     // is still no object.
     PdfBuilder b;
