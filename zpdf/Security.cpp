@@ -46,7 +46,7 @@ int intEntry(const Dict& dict, const IPtr<Name>& key, int fallback)
 }
 
 // The method of a crypt filter named by "StmF" or "StrF".
-Security::Method filterMethod(const Dict& encrypt, const char* key, int version)
+Security::Method filterMethod(const Dict& encrypt, const char* key)
 {
     const IPtr<Object> name = encrypt.get(IPtr<Name>(new Name(DataBuffer(key))));
     if (!name || nameIs(name, "Identity"))
@@ -61,7 +61,6 @@ Security::Method filterMethod(const Dict& encrypt, const char* key, int version)
         return Security::Method::Aes128;
     if (nameIs(method, "AESV3"))
         return Security::Method::Aes256;
-    (void)version;
     return Security::Method::None;
 }
 
@@ -175,8 +174,8 @@ std::unique_ptr<Security> Security::open(const Dict& encrypt, const DataBuffer& 
         if (!rc4EraUserMatches(revision, security->m_key, user, firstId))
             return nullptr;
         if (version == 4) {
-            security->m_strings = filterMethod(encrypt, "StrF", version);
-            security->m_streams = filterMethod(encrypt, "StmF", version);
+            security->m_strings = filterMethod(encrypt, "StrF");
+            security->m_streams = filterMethod(encrypt, "StmF");
         } else {
             security->m_strings = security->m_streams = Method::Rc4;
         }
@@ -192,8 +191,8 @@ std::unique_ptr<Security> Security::open(const Dict& encrypt, const DataBuffer& 
         const std::vector<uint8_t> intermediate = aes256Hash(revision, user.data() + 40);
         const uint8_t zeros[16] = {};
         security->m_key = Aes(intermediate.data(), 32).decryptCbc(zeros, userKey.data(), 32, false);
-        security->m_strings = filterMethod(encrypt, "StrF", version);
-        security->m_streams = filterMethod(encrypt, "StmF", version);
+        security->m_strings = filterMethod(encrypt, "StrF");
+        security->m_streams = filterMethod(encrypt, "StmF");
         return security;
     }
     return nullptr;

@@ -38,8 +38,6 @@ public:
     // writing it under that number and generation.
     IPtr<Object> encrypted(const Object& object, int32_t number, int32_t generation) const;
 
-    const std::vector<uint8_t>& fileKey() const { return m_key; }
-
 private:
     Security() = default;
     void transform(Object& object, int32_t number, int32_t generation, bool encrypting) const;
