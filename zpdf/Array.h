@@ -26,6 +26,14 @@ public:
     // Counts the changes of the elements (see Dict::changes).
     uint32_t changes() const { return m_changes; }
 
+    // Calls f with a reference to each element, which it may replace.
+    template <typename F>
+    void forEachElement(F f)
+    {
+        for (IPtr<Object>& element : m_elements)
+            f(element);
+    }
+
     std::vector<IPtr<Object>>::const_iterator begin() const { return m_elements.begin(); }
     std::vector<IPtr<Object>>::const_iterator end() const { return m_elements.end(); }
 

@@ -40,6 +40,15 @@ public:
     // Counts the changes of the entries, so that a reader can tell whether
     // what it derived from them still holds.
     uint32_t changes() const { return m_changes; }
+    // Calls f with a reference to each value, which it may replace (by a
+    // value that is not null).
+    template <typename F>
+    void forEachValue(F f)
+    {
+        ++m_changes;
+        for (Entry& entry : m_entries)
+            f(entry.second);
+    }
 
     Entries::const_iterator begin() const { return m_entries.begin(); }
     Entries::const_iterator end() const { return m_entries.end(); }

@@ -5,10 +5,15 @@
 #include "zpdf/FileReader.h"
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
+#include "zpdf/Reference.h"
+#include "zpdf/Repair.h"
+#include "zpdf/Security.h"
 #include "zpdf/Stream.h"
+#include "zpdf/String.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <memory>
 
 namespace zpdf {
@@ -54,12 +59,93 @@ void Document::open(const SharedRef<Reader>& reader)
 {
     auto parser = std::make_shared<Parser>(reader, this);
     parser->readHeader(m_version);
-    const IPtr<StartXRef> start = findStartXRef(*reader);
-    if (!start)
-        throw PdfException("startxref not found");
-    const CrossReferences refs = readCrossReferences(*parser, start->offset());
-    m_loader = std::make_shared<ObjectLoader>(parser, refs.xref, m_store);
-    m_trailer = refs.trailer;
+    std::exception_ptr failure;
+    try {
+        const IPtr<StartXRef> start = findStartXRef(*reader);
+        if (!start)
+            throw PdfException("startxref not found");
+        const CrossReferences refs = readCrossReferences(*parser, start->offset());
+        m_loader = std::make_shared<ObjectLoader>(parser, refs.xref, m_store);
+        m_trailer = refs.trailer;
+    } catch (const PdfException&) {
+        failure = std::current_exception();
+    } catch (const NumberFormatException&) {
+        failure = std::current_exception();
+    } catch (const IndexOutOfBoundsException&) {
+        failure = std::current_exception();
+    } catch (const UnsupportedException&) {
+        failure = std::current_exception();
+    }
+    if (failure) {
+        // The table failed; a scan of the file may still find the document.
+        if (!openScanned(parser)) {
+            m_loader.reset();
+            m_security.reset();
+            m_store = std::make_shared<ObjectStore>();
+            m_trailer = IPtr<Trailer>(new Trailer());
+            std::rethrow_exception(failure);
+        }
+        return;
+    }
+    setUpSecurity();
+}
+
+bool Document::openScanned(const SharedRef<Parser>& parser)
+{
+    ObjectScan scan = scanObjects(parser->reader());
+    const IPtr<Trailer> trailer = scannedTrailer(*parser, scan);
+    if (!trailer)
+        return false;
+    m_loader = std::make_shared<ObjectLoader>(parser, scan.xref, m_store);
+    m_loader->setScannedObjects(scan.xref);
+    m_trailer = trailer;
+    setUpSecurity();
+    addObjectStreamEntries(*m_loader, scan);
+    try {
+        if (!getRoot() && scan.catalog >= 0) {
+            const XRefEntry* entry = scan.xref->get(scan.catalog);
+            m_trailer->set(kRoot, IPtr<Object>(new Reference(scan.catalog, entry ? entry->generation : 0, this)));
+        }
+        if (!getRoot()) {
+            const int32_t packed = packedCatalog(*m_loader, scan);
+            if (packed >= 0)
+                m_trailer->set(kRoot, IPtr<Object>(new Reference(packed, 0, this)));
+        }
+        return getRoot() != nullptr;
+    } catch (const PdfException&) {
+    } catch (const NumberFormatException&) {
+    } catch (const IndexOutOfBoundsException&) {
+    } catch (const UnsupportedException&) {
+    }
+    return false;
+}
+
+void Document::setUpSecurity()
+{
+    const IPtr<Object> value = m_trailer->get(kEncrypt);
+    if (!value)
+        return;
+    // The encryption dictionary loads before there is anything to decrypt
+    // with, and stays as the file has it. A broken one is reported where
+    // the document's information is read.
+    try {
+        const IPtr<Dict> encrypt = value->toDict();
+        const IPtr<Array> ids = m_trailer->getArray(kID);
+        const IPtr<Object> first = ids ? ids->get(0) : nullptr;
+        const IPtr<String> id = first ? first->toString() : nullptr;
+        if (!encrypt)
+            return;
+        m_security = Security::open(*encrypt, id ? id->value() : DataBuffer());
+    } catch (const PdfException&) {
+    } catch (const NumberFormatException&) {
+    } catch (const IndexOutOfBoundsException&) {
+    } catch (const UnsupportedException&) {
+    }
+    if (m_security) {
+        const int32_t except =
+            value->type() == ObjectType::Reference ? static_cast<const Reference*>(value.get())->number() : -1;
+        m_loader->setSecurity(m_security, except);
+    }
 }
 
 IPtr<Object> Document::resolveObject(int32_t number, int32_t generation)

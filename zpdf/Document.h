@@ -1,7 +1,12 @@
 // Document: a PDF document, created empty or opened from a file.
 //
 // Opening reads only the header, the cross-reference chain and the trailer;
-// objects load on first use (see ObjectLoader) and stay in the store. The
+// objects load on first use (see ObjectLoader) and stay in the store. When
+// the cross-reference data cannot be read, the objects found by a scan of the
+// file stand in for it (see Repair.h); when that finds no document either,
+// opening fails with the message of the table's failure. An encrypted
+// document that opens with an empty user password is decrypted as it loads
+// (see Security.h). The
 // document resolves the references of its objects, so it must outlive every
 // object and Page taken from it. One thread at a time.
 //
@@ -20,12 +25,14 @@
 #include "zpdf/Reader.h"
 #include "zpdf/SharedRef.h"
 
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
 
 namespace zpdf {
 
+class Security;
 class Writer;
 
 class Document : public ObjectOwner {
@@ -48,6 +55,9 @@ public:
     ObjectStore& store() { return *m_store; }
     // Null for a document created empty.
     ObjectLoader* loader() const { return m_loader.get(); }
+    // Whether the document is encrypted and its objects are decrypted as
+    // they load (false for one that needs a real password).
+    bool decrypts() const { return m_security != nullptr; }
 
     // Wraps the object in an Indirect with the next free number (generation
     // 0), adds it to the store and returns it; asReference points at it.
@@ -118,6 +128,12 @@ private:
     void open(const SharedRef<Reader>& reader);
     // Whether the page tree is as the last walk saw it.
     bool pageWalkStillHolds() const;
+    // Opens from the objects a scan of the file finds; false when they make
+    // no document (no trailer or catalog, or a root that does not load).
+    bool openScanned(const SharedRef<Parser>& parser);
+    // Sets up decryption when the trailer names an encryption dictionary
+    // that the empty user password opens.
+    void setUpSecurity();
     IPtr<Dict> trailerDict(const IPtr<Name>& key, bool create);
     // The objects reachable from the trailer, by (number, generation),
     // ascending. Objects loaded to follow the references are not kept: the
@@ -130,6 +146,7 @@ private:
     SharedRef<ObjectLoader> m_loader;
     DataBuffer m_version;
     IPtr<Trailer> m_trailer;
+    std::shared_ptr<const Security> m_security;
     PageWalk m_walk;
 };
 

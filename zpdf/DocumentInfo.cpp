@@ -71,7 +71,8 @@ void Document::readInfo(DocumentInfo& info)
         if (m_trailer->has(kEncrypt))
             readEncryption(*this, info);
         info.pageCount = getPageCount();
-        if (info.encrypted != 0)
+        // The texts of an encrypted document are read only when it is decrypted.
+        if (info.encrypted != 0 && !decrypts())
             return;
         const IPtr<Dict> infoDict = getInfoDict(false);
         if (!infoDict)

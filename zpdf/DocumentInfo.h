@@ -11,7 +11,8 @@ struct DocumentInfo {
     // Kept for the caller (the library does not fill it).
     ZString fileName;
     // The texts of the information dictionary, empty when absent (and for
-    // encrypted documents, whose texts are encrypted).
+    // encrypted documents that need a real password, whose texts stay
+    // encrypted).
     ZString title;
     ZString author;
     ZString subject;

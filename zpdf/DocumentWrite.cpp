@@ -8,6 +8,7 @@
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
 #include "zpdf/Reference.h"
+#include "zpdf/Security.h"
 #include "zpdf/Stream.h"
 #include "zpdf/XRef.h"
 
@@ -150,8 +151,14 @@ void Document::write(Writer& writer)
     writer.writeBytes(binaryMarks, 0, sizeof binaryMarks);
 
     // Encrypted data cannot be compressed without first being decrypted, so
-    // the streams of an encrypted document are written as they are.
-    const bool encrypted = m_trailer->has(kEncrypt);
+    // the streams of an encrypted document that is not decrypted are written
+    // as they are. A decrypted one is encrypted again as it is written, all
+    // but its encryption dictionary.
+    const bool encrypted = m_trailer->has(kEncrypt) && !m_security;
+    const IPtr<Object> encryptEntry = m_trailer->get(kEncrypt);
+    const int32_t encryptNumber = m_security && encryptEntry && encryptEntry->type() == ObjectType::Reference
+                                      ? static_cast<const Reference*>(encryptEntry.get())->number()
+                                      : -1;
     // The table, built as the objects are written: numbers without an object
     // become free entries, each naming the free number before it.
     XRef::Entries table;
@@ -197,7 +204,10 @@ void Document::write(Writer& writer)
             table.back() = entry;
         else
             table.push_back(entry);
-        indirect->write(writer);
+        if (m_security && key.first != encryptNumber && object)
+            Indirect(key.first, key.second, m_security->encrypted(*object, key.first, key.second), this).write(writer);
+        else
+            indirect->write(writer);
         writer.writeString("\r\n");
         if (!std::binary_search(keep.begin(), keep.end(), key))
             m_store->remove(key.first, key.second);

@@ -56,6 +56,7 @@ const IPtr<Name>& kXRefStm = constant("XRefStm");
 const IPtr<Name>& kIndex = constant("Index");
 const IPtr<Name>& kW = constant("W");
 const IPtr<Name>& kObjStm = constant("ObjStm");
+const IPtr<Name>& kXRef = constant("XRef");
 const IPtr<Name>& kN = constant("N");
 const IPtr<Name>& kFirst = constant("First");
 const IPtr<Name>& kLength = constant("Length");

@@ -29,6 +29,7 @@ extern const IPtr<Name>& kXRefStm;
 extern const IPtr<Name>& kIndex;
 extern const IPtr<Name>& kW;
 extern const IPtr<Name>& kObjStm;
+extern const IPtr<Name>& kXRef;
 extern const IPtr<Name>& kN;
 extern const IPtr<Name>& kFirst;
 extern const IPtr<Name>& kLength;

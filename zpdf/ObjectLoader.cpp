@@ -4,6 +4,8 @@
 #include "zpdf/Exceptions.h"
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
+#include "zpdf/Repair.h"
+#include "zpdf/Security.h"
 #include "zpdf/Stream.h"
 
 #include <memory>
@@ -56,20 +58,46 @@ IPtr<Object> ObjectLoader::loadObject(int32_t number, int32_t generation)
     return entry->compressed != 0 ? loadCompressed(*entry, number) : loadFromFile(*entry, number, generation);
 }
 
-IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation)
+IPtr<Indirect> ObjectLoader::readAt(int offset)
 {
     Reader& r = m_parser->reader();
-    r.seek(entry.offset);
+    r.seek(offset);
     r.skipWsAndComments();
     if (!m_parser->isObjectHeader())
         return nullptr;
     const IPtr<Object> read = m_parser->readIndirect(Parser::LengthLookup::ThroughOwner);
-    IPtr<Indirect> indirect(static_cast<Indirect*>(read.get()));
+    return IPtr<Indirect>(static_cast<Indirect*>(read.get()));
+}
+
+int ObjectLoader::scannedOffset(int32_t number)
+{
+    if (!m_scanned)
+        m_scanned = scanObjects(m_parser->reader()).xref;
+    const XRefEntry* entry = m_scanned->get(number);
+    return entry != nullptr && entry->compressed == 0 ? entry->offset : -1;
+}
+
+IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation)
+{
+    IPtr<Indirect> indirect = readAt(entry.offset);
+    // An offset of 0 is how some writers mark an object as gone.
+    if ((!indirect || indirect->number() != number) && entry.offset != 0) {
+        const int found = scannedOffset(number);
+        if (found >= 0 && found != entry.offset) {
+            const IPtr<Indirect> there = readAt(found);
+            if (there && there->number() == number)
+                indirect = there;
+        }
+    }
+    if (!indirect)
+        return nullptr;
     if (indirect->number() != number) {
         if (entry.offset != 0)
             throw PdfException("Invalid PDF format: loadObject, objNr mismatch");
         return nullptr;
     }
+    if (m_security && number != m_securityExcept && indirect->object())
+        m_security->decrypt(*indirect->object(), number, indirect->generation());
     // An object whose header gives another generation than the reference
     // asking for it is kept under the reference's, so that every later
     // lookup finds this same object (changes to it included) and it is
@@ -78,6 +106,29 @@ IPtr<Object> ObjectLoader::loadFromFile(const XRefEntry& entry, int32_t number, 
         indirect = IPtr<Indirect>(new Indirect(number, generation, indirect->object(), m_parser->owner()));
     m_store->add(indirect);
     return indirect->object();
+}
+
+void ObjectLoader::setSecurity(const std::shared_ptr<const Security>& security, int32_t except)
+{
+    m_security = security;
+    m_securityExcept = except;
+}
+
+std::vector<int32_t> ObjectLoader::objectStreamNumbers(int32_t number)
+{
+    std::vector<int32_t> numbers;
+    const ObjectStreamIndex* index = objectStream(number);
+    if (index == nullptr)
+        return numbers;
+    Reader& r = index->parser->reader();
+    r.seek(0);
+    for (size_t i = 0; i < index->offsets.size(); ++i) {
+        r.skipWhitespace();
+        numbers.push_back(r.readInt());
+        r.skipWhitespace();
+        r.readInt();
+    }
+    return numbers;
 }
 
 const ObjectLoader::ObjectStreamIndex* ObjectLoader::objectStream(int32_t number)

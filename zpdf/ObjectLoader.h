@@ -4,6 +4,13 @@
 // last few object streams used are kept decoded (until loadAll has taken
 // every object out of them or releaseObjectStreams is called).
 //
+// When the table's offset of an object leads to no header or to another
+// object, the object is taken from where a scan of the file finds it (the
+// scan runs once, on the first such miss).
+//
+// With a Security set, every object read from the file is decrypted as it
+// loads (objects inside object streams come decrypted with their stream).
+//
 // Loading never recurses without end: an object that is asked for again
 // while it is being loaded (a "Length" that refers to its own stream, an
 // object stream said to lie inside itself) loads as null, and so does
@@ -16,11 +23,13 @@
 #include "zpdf/XRef.h"
 
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
 namespace zpdf {
 
+class Security;
 class Stream;
 
 class ObjectLoader {
@@ -46,6 +55,15 @@ public:
     void loadAll();
     // Lets go of the decoded object streams (they are decoded again when needed).
     void releaseObjectStreams() { m_objectStreams.clear(); }
+    // The object numbers an object stream lists, in order; empty when it is
+    // no object stream.
+    std::vector<int32_t> objectStreamNumbers(int32_t number);
+
+    // Decrypts what loads from now on; the object numbered except (the
+    // encryption dictionary) is left as it is.
+    void setSecurity(const std::shared_ptr<const Security>& security, int32_t except);
+    // The table a scan of the file gave, to use instead of scanning again.
+    void setScannedObjects(const IPtr<XRef>& scanned) { m_scanned = scanned; }
 
 private:
     // The decoded bytes of one object stream and where its objects are.
@@ -58,6 +76,10 @@ private:
     };
 
     IPtr<Object> loadFromFile(const XRefEntry& entry, int32_t number, int32_t generation);
+    // The object whose header is at offset, or null when no header is there.
+    IPtr<Indirect> readAt(int offset);
+    // Where a scan of the file finds the object, or -1.
+    int scannedOffset(int32_t number);
     IPtr<Object> loadCompressed(const XRefEntry& entry, int32_t number);
     // Whether the store has the object of that number (as its table entry
     // gives it); forget removes it.
@@ -73,6 +95,9 @@ private:
     std::map<int32_t, ObjectStreamIndex> m_objectStreams;
     std::set<int32_t> m_loading;
     uint64_t m_uses = 0;
+    IPtr<XRef> m_scanned;
+    std::shared_ptr<const Security> m_security;
+    int32_t m_securityExcept = -1;
     // Set while loadAll takes the objects out of the object streams: an
     // object whose place there holds no object is an error then.
     bool m_expanding = false;

@@ -104,6 +104,34 @@ void printMissingEndstream(Reader& reader)
     std::fflush(stdout);
 }
 
+// The position of the first "endstream" from `from` on, or -1; the reader's
+// position is left anywhere.
+int findEndstream(Reader& reader, int from)
+{
+    static const char keyword[] = "endstream";
+    constexpr int kKeyword = 9;
+    constexpr int kChunk = 64 * 1024;
+    reader.seek(from);
+    DataBuffer window;
+    int windowStart = from;
+    for (;;) {
+        const int before = window.length();
+        if (reader.readBytes(window, kChunk) == 0)
+            return -1;
+        const unsigned char* bytes = window.data();
+        const int start = std::max(0, before - kKeyword + 1);
+        for (int i = start; i + kKeyword <= window.length(); ++i) {
+            if (bytes[i] == 'e' && std::memcmp(bytes + i, keyword, kKeyword) == 0)
+                return windowStart + i;
+        }
+        // Keep the last few bytes: the keyword may straddle two chunks.
+        const int keep = std::min(window.length(), kKeyword - 1);
+        DataBuffer tail(bytes + window.length() - keep, keep);
+        windowStart += window.length() - keep;
+        window = std::move(tail);
+    }
+}
+
 } // namespace
 
 Parser::Parser(const SharedRef<Reader>& reader, ObjectOwner* owner) : m_owner(owner), m_reader(reader) {}
@@ -291,8 +319,13 @@ IPtr<Object> Parser::readIndirect(LengthLookup lookup)
             }
             if (!length || length->type() != ObjectType::Number)
                 throw PdfException("readIndirect: Length nicht gesetzt oder Length keine Nummer");
-            const IPtr<StreamData> data = readStreamData(static_cast<const Number*>(length.get())->intValue());
-            object = IPtr<Object>(new Stream(dict, data));
+            const int declared = static_cast<const Number*>(length.get())->intValue();
+            const IPtr<StreamData> data = readStreamData(declared);
+            IPtr<Stream> stream(new Stream(dict, data));
+            // A Length that missed "endstream" was corrected by readStreamData.
+            if (data->bytes().length() != declared)
+                stream->updateLength();
+            object = stream;
         }
     }
     return IPtr<Object>(new Indirect(number, generation, object, m_owner));
@@ -303,6 +336,7 @@ IPtr<StreamData> Parser::readStreamData(int length)
     Reader& r = *m_reader;
     r.skip(6); // "stream"
     r.skipEOL();
+    const int start = r.tell();
     IPtr<StreamData> data(new StreamData());
     if (length > 0) {
         // Room for the data at once, but never for more than the reader holds.
@@ -310,11 +344,29 @@ IPtr<StreamData> Parser::readStreamData(int length)
         r.readBytes(data->bytes(), length);
     }
     r.skipWsAndComments();
-    if (!r.peekMatches("endstream")) {
+    if (r.peekMatches("endstream")) {
+        r.skip(9);
+        return data;
+    }
+    // A wrong Length: the data runs up to the first "endstream" instead,
+    // without the line end before it.
+    const int missed = r.tell();
+    const int end = findEndstream(r, start);
+    if (end < 0) {
+        r.seek(missed);
         printMissingEndstream(r);
         throw PdfException("readStreamData: endstream not found");
     }
-    r.skip(9);
+    int dataEnd = end;
+    r.seek(start);
+    DataBuffer bytes;
+    r.readBytes(bytes, end - start);
+    if (dataEnd > start && bytes.at(dataEnd - start - 1) == '\n')
+        --dataEnd;
+    if (dataEnd > start && bytes.at(dataEnd - start - 1) == '\r')
+        --dataEnd;
+    data->bytes().assign(bytes.data(), dataEnd - start);
+    r.seek(end + 9);
     return data;
 }
 

@@ -1,8 +1,10 @@
 // Parser: turns the bytes of a reader into objects.
 //
-// The parser is strict: it never repairs. Every structural error is a
-// PdfException with a fixed message (NumberFormatException for missing
-// numbers); a failure leaves the reader where the error was found. Nested
+// The parser is strict: it repairs only a stream "Length" that misses
+// "endstream" (the data then runs up to the first "endstream"). Every
+// structural error is a PdfException with a fixed message
+// (NumberFormatException for missing numbers); a failure leaves the reader
+// where the error was found. Nested
 // arrays, dictionaries and indirect objects loaded on the way are limited to
 // kMaxDepth levels, so no file can exhaust the stack.
 //
@@ -67,7 +69,9 @@ public:
     // "number generation obj" and its object; a dictionary followed by
     // "stream" becomes a Stream with its data. "endobj" is not consumed.
     IPtr<Object> readIndirect(LengthLookup lookup = LengthLookup::ThroughOwner);
-    // "stream", one line end, length bytes, "endstream".
+    // "stream", one line end, length bytes, "endstream". When "endstream"
+    // does not follow, the data is what lies before the first "endstream"
+    // (less one line end); without one, PdfException after a diagnostic.
     IPtr<StreamData> readStreamData(int length);
     IPtr<Trailer> readTrailer();
     IPtr<StartXRef> readStartXRef();

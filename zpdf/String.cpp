@@ -80,6 +80,88 @@ ZString String::getText() const
     return text;
 }
 
+DataBuffer String::value() const
+{
+    DataBuffer out;
+    const int length = m_bytes.length();
+    if (length < 1)
+        return out;
+    const unsigned char* bytes = m_bytes.data();
+    const unsigned char open = bytes[0];
+    const unsigned char close = open == '(' ? ')' : '>';
+    const int end = length > 1 && bytes[length - 1] == close ? length - 1 : length;
+    if (open == '<') {
+        int high = -1;
+        for (int i = 1; i < end; ++i) {
+            const int d = hexDigitValue(bytes[i]);
+            if (d < 0)
+                continue;
+            if (high < 0) {
+                high = d;
+            } else {
+                out.append(static_cast<unsigned char>(high * 16 + d));
+                high = -1;
+            }
+        }
+        if (high >= 0)
+            out.append(static_cast<unsigned char>(high * 16));
+        return out;
+    }
+    if (open != '(')
+        return out;
+    int i = 1;
+    while (i < end) {
+        const unsigned char c = bytes[i++];
+        if (c == '\r') {
+            if (i < end && bytes[i] == '\n')
+                ++i;
+            out.append('\n');
+            continue;
+        }
+        if (c != '\\' || i >= end) {
+            out.append(c);
+            continue;
+        }
+        const unsigned char e = bytes[i];
+        if (e >= '0' && e <= '7') {
+            unsigned v = 0;
+            for (int n = 0; n < 3 && i < end && bytes[i] >= '0' && bytes[i] <= '7'; ++n)
+                v = v * 8 + static_cast<unsigned>(bytes[i++] - '0');
+            out.append(static_cast<unsigned char>(v & 0xFF));
+            continue;
+        }
+        ++i;
+        switch (e) {
+        case 'n': out.append('\n'); break;
+        case 'r': out.append('\r'); break;
+        case 't': out.append('\t'); break;
+        case 'b': out.append('\b'); break;
+        case 'f': out.append('\f'); break;
+        case '\r': // an escaped line end continues the string
+            if (i < end && bytes[i] == '\n')
+                ++i;
+            break;
+        case '\n': break;
+        default: out.append(e); break;
+        }
+    }
+    return out;
+}
+
+IPtr<String> String::ofBytes(const DataBuffer& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    DataBuffer raw;
+    raw.reserve(bytes.length() * 2 + 2);
+    raw.append('<');
+    for (int i = 0; i < bytes.length(); ++i) {
+        raw.append(static_cast<unsigned char>(digits[bytes.data()[i] >> 4]));
+        raw.append(static_cast<unsigned char>(digits[bytes.data()[i] & 15]));
+    }
+    raw.append('>');
+    return IPtr<String>(new String(raw));
+}
+
 void String::write(Writer& writer) const { writer.writeBuffer(m_bytes); }
 
 IPtr<Object> String::clone() const { return IPtr<Object>(new String(m_bytes)); }

@@ -19,6 +19,11 @@ public:
     // byte, with the escapes of literal strings and the digits of hexadecimal
     // strings decoded.
     ZString getText() const;
+    // The bytes the string stands for: escapes of literal strings (and their
+    // bare line ends, as LF) and the digits of hexadecimal strings decoded.
+    DataBuffer value() const;
+    // A hexadecimal string of the bytes.
+    static IPtr<String> ofBytes(const DataBuffer& bytes);
 
     void write(Writer& writer) const override;
     IPtr<Object> clone() const override;

@@ -64,8 +64,10 @@ TEST(DocumentLoading, FreeFormTables)
 
 TEST(DocumentLoading, BrokenSectionsAndTheirMessages)
 {
-    // After the one-page objects: a section, and startxref pointing at it
-    // (intoObject2 < 0) or at object 2 moved by that many bytes.
+    // After three objects: a section, and startxref pointing at it
+    // (intoObject2 < 0) or at object 2 moved by that many bytes. With a
+    // catalog among the objects the scan opens the file; without one the
+    // table's message stands.
     struct Case {
         const char* section;
         int intoObject2;
@@ -78,21 +80,37 @@ TEST(DocumentLoading, BrokenSectionsAndTheirMessages)
         {"xref\n0 1\n0000000000 65535 f \ntrailer\n[/Size 1]\n", -1, "Could not read trailer"},
         {"", 3, "xref not found"},
         {"", 0, "No valid stream object"},
+        {"xref\n0 1\n000000000x 65535 f \ntrailer\n<< /Size 1 >>\n", -1, "Could not read integer"},
     };
-    for (const Case& c : cases) {
-        PdfBuilder b;
-        b.onePage();
-        const int section = b.size();
-        b.raw(c.section);
-        b.end(c.intoObject2 < 0 ? section : b.offset(2) + c.intoObject2);
-        EXPECT_EQ(openError(b.bytes()), c.message);
+    for (const bool withCatalog : {false, true}) {
+        for (const Case& c : cases) {
+            PdfBuilder b;
+            if (withCatalog) {
+                b.onePage();
+            } else {
+                b.object(1, "<< /Pages 2 0 R >>");
+                b.object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
+                b.object(3, "<< /Type /Page /Parent 2 0 R >>");
+            }
+            const int section = b.size();
+            b.raw(c.section);
+            b.end(c.intoObject2 < 0 ? section : b.offset(2) + c.intoObject2);
+            const std::string message = messageOf<std::exception>([&] { openBytes(b.bytes()); });
+            if (withCatalog)
+                EXPECT_EQ(openBytes(b.bytes())->getPageCount(), 1) << c.message;
+            else
+                EXPECT_EQ(message, c.message);
+        }
     }
 }
 
 TEST(DocumentLoading, StartxrefOnlyInTheLastKilobyte)
 {
-    EXPECT_EQ(openBytes(onePageFile() + std::string(1000, ' '))->getPageCount(), 1);
-    EXPECT_EQ(openError(onePageFile() + std::string(1030, ' ')), "startxref not found");
+    EXPECT_EQ(openBytes(onePageFile() + std::string(1000, ' '))->loader()->xref().size(), 4);
+    EXPECT_EQ(openBytes(onePageFile() + std::string(1030, ' '))->loader()->xref().size(), 3)
+        << "beyond it, the scan finds the objects";
+    EXPECT_EQ(openError("%PDF-1.4\n1 0 obj\n(no document)\nendobj\n" + std::string(1030, ' ')),
+              "startxref not found");
     EXPECT_EQ(openError(""), "startxref not found");
     EXPECT_EQ(messageOf<PdfException>([] { Document(ZString(L"/no/such/file.pdf")); }), "startxref not found");
 }
@@ -196,7 +214,7 @@ TEST(DocumentLoading, CrossReferenceStreams)
 
     const auto streamError = [](const std::string& dict, const std::vector<PdfBuilder::Row>& rows) {
         PdfBuilder e("%PDF-1.5\n");
-        e.onePage();
+        e.object(1, "<< /Type /Pages /Kids [] /Count 0 >>"); // no catalog: the scan finds no document
         const int x = e.size();
         e.xrefStream(4, rows, {1, 2, 1}, dict, false);
         e.end(x);
@@ -235,12 +253,17 @@ TEST(DocumentLoading, StreamLengthByReference)
 
 TEST(DocumentLoading, EntryPointingAtAnotherObject)
 {
+    // The page's entry leads to the page tree: the page is where the file
+    // has it. Object 4 is nowhere.
     PdfBuilder b;
     b.onePage();
-    b.end(b.tableOf({{0, -1}, {1, b.offset(1)}, {2, b.offset(2)}, {3, b.offset(2)}}, "/Size 4 /Root 1 0 R"));
+    b.end(b.tableOf({{0, -1}, {1, b.offset(1)}, {2, b.offset(2)}, {3, b.offset(2)}, {4, b.offset(2)}},
+                    "/Size 5 /Root 1 0 R"));
     const auto doc = openBytes(b.bytes());
     EXPECT_EQ(doc->getPageCount(), 1);
-    EXPECT_EQ(messageOf<PdfException>([&] { doc->getPage(0); }), "Invalid PDF format: loadObject, objNr mismatch");
+    EXPECT_EQ(doc->getPage(0)->objectNumber(), 3);
+    EXPECT_EQ(entryOf(*doc, 3).offset, b.offset(2)) << "the table stays as it is";
+    EXPECT_EQ(messageOf<PdfException>([&] { doc->resolveObject(4, 0); }), "Invalid PDF format: loadObject, objNr mismatch");
 }
 
 TEST(DocumentLoading, GenerationOfTheHeaderDiffersFromTheReference)

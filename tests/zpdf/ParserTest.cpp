@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -138,16 +139,33 @@ TEST(ParserErrors, MessagesWordForWord)
               "Could not read integer");
 }
 
-TEST(ParserStreams, DataShorterThanLengthFailsAfterTheDiagnostic)
+TEST(ParserStreams, WrongLengthIsCorrectedFromEndstream)
 {
-    TextParser p("1 0 obj << /Length 10 >> stream\nabc\nendstream\nendobj");
+    // Too long, too short, and beyond the end of the data: the data ends
+    // before the first "endstream", and Length says so.
+    const std::tuple<const char*, const char*> cases[] = {
+        {"1 0 obj << /Length 10 >> stream\nabc\nendstream\nendobj", "abc"},
+        {"1 0 obj << /Length 2 >> stream\r\nabc def\r\nendstream\nendobj", "abc def"},
+        {"1 0 obj << /Length 900 >> stream\nx\rendstream", "x"},
+    };
+    for (const auto& [text, data] : cases) {
+        TextParser p(text);
+        const IPtr<Object> read = p->readIndirect();
+        EXPECT_EQ(streamText(read), data) << text;
+        const auto* stream = static_cast<const Stream*>(static_cast<Indirect*>(read.get())->object().get());
+        EXPECT_EQ(stream->dict()->getNumber(kLength)->intValue(), static_cast<int>(std::strlen(data))) << text;
+        EXPECT_TRUE(p.reader().peekMatches("\nendobj") || p.reader().peekByte() < 0) << text;
+    }
+
+    // No "endstream" at all.
+    TextParser p("1 0 obj << /Length 3 >> stream\nabc\nendobj 2 0 obj");
     testing::internal::CaptureStdout();
     const std::string message = messageOf<PdfException>([&] { p->readIndirect(); });
     const std::string shown = testing::internal::GetCapturedStdout();
     EXPECT_EQ(message, "readStreamData: endstream not found");
     const std::string stars(37, '*');
-    EXPECT_EQ(shown, "\r\n" + stars + "\r\neam\r\nendobj\r\n" + stars + "\r\n");
-    EXPECT_EQ(p.reader().tell(), 42) << "the reader stays where endstream was missing";
+    EXPECT_EQ(shown, "\r\n" + stars + "\r\nendobj 2 0 obj\r\n" + stars + "\r\n");
+    EXPECT_EQ(p.reader().tell(), 35) << "the reader stays where endstream was missing";
 }
 
 TEST(ParserStreams, OneLineEndAfterTheKeyword)
