@@ -13,10 +13,30 @@ namespace {
 // A generous limit: reaching it means something hangs, not that it is slow.
 const DWORD kLimitMs = 30000;
 
+// The window's descendant with that control id, at any depth (the lists sit in the splitter).
+HWND descendant(HWND window, int controlId)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search{controlId, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != s->id)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<ZString> listBoxItems(HWND window, int controlId)
 {
     std::vector<ZString> items;
-    HWND list = GetDlgItem(window, controlId);
+    HWND list = descendant(window, controlId);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);

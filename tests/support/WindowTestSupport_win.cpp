@@ -79,8 +79,9 @@ TestHostWindow::~TestHostWindow()
         DestroyWindow(m_hwnd);
 }
 
-void pumpUntilIdle()
+bool pumpUntilIdle()
 {
+    bool quit = false;
     // Two empty rounds in a row: what one message posts is handled too.
     for (int quiet = 0; quiet < 2;) {
         MSG msg;
@@ -88,8 +89,8 @@ void pumpUntilIdle()
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             any = true;
             if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
+                quit = true;
+                continue;
             }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -98,6 +99,7 @@ void pumpUntilIdle()
         if (!any)
             Sleep(10);
     }
+    return quit;
 }
 
 void postMouse(HWND window, UINT message, int x, int y, WPARAM keys)

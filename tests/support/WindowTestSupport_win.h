@@ -23,8 +23,9 @@ private:
     HWND m_hwnd = nullptr;
 };
 
-// Dispatches this thread's messages until none is left (posted ones included).
-void pumpUntilIdle();
+// Dispatches this thread's messages until none is left (posted ones included);
+// true when the quit message was among them (it is taken off the queue).
+bool pumpUntilIdle();
 
 // Mouse input at a point of the window's client area, posted and then pumped.
 void postMouse(HWND window, UINT message, int x, int y, WPARAM keys = 0);
