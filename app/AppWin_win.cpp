@@ -175,6 +175,17 @@ LRESULT AppWin::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1; // the children cover the client area
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another resolution: take the size the system
+        // suggests and lay the children out for it.
+        m_splitter.setDpi(HIWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT client = clientRect();
+        layout(client.right, client.bottom);
+        return 0;
+    }
     case WM_CLOSE:
         onClose();
         return 0;

@@ -28,6 +28,9 @@ public:
     void toggleOrientation() { setOrientation(m_orientation == 0 ? 1 : 0); }
     bool isOrientation(int orientation) const { return m_orientation == orientation; }
 
+    // Sizes in pixels follow a new resolution (bar width, minimum pane sizes).
+    void setDpi(int dpi);
+
     // Fills the client area with the bar colour (the panes cover the rest).
     virtual void paintBar(HDC dc);
     void layout();

@@ -37,11 +37,17 @@ bool BaseSplitter::create(HWND parent, int x, int y, int width, int height, DWOR
                           HINSTANCE instance)
 {
     m_orientation = orientation == 1 ? 1 : 0;
-    m_dpi = dpiOf(parent);
-    m_barWidth = scale(4, m_dpi);
-    m_minFirst = m_minSecond = scale(20, m_dpi);
+    setDpi(dpiOf(parent));
     return BaseWindow::create(0, L"Static", nullptr, style | SS_NOTIFY, x, y, width, height, parent, nullptr,
                               instance);
+}
+
+void BaseSplitter::setDpi(int dpi)
+{
+    m_dpi = dpi;
+    m_barWidth = scale(4, dpi);
+    m_minFirst = m_minSecond = scale(20, dpi);
+    layout();
 }
 
 void BaseSplitter::setPane(HWND& slot, HWND pane)
