@@ -5,6 +5,12 @@
 #   quillet.ico        the program icon 1100: 16, 32 and 48 pixels
 #   brandingBg.png     the branding bar's background (100 pixels high: 2x of the bar)
 #   brandingLogo.png   the branding bar's logo (2x of its size on screen)
+#   jl_tb_img_list.png the job list's toolbar: 15 images of 48 x 48 in one strip
+#   viewer_tb_img_list.png  the viewer's toolbar: 12 images of 48 x 48
+#   ../bitmaps/ui-500.bmp, ui-501.bmp, ui-502.bmp  the shared image lists: ten 16 x 16
+#                      images each on pure green (the transparent colour)
+#   jobs-empty.bmp     the empty job list's picture (bitmap 1007)
+#   page-icon.bmp, page-icon-selected.bmp  the page-number element (1009, 1011)
 set -eu
 cd "$(dirname "$0")/../resources/art"
 T=$(mktemp -d)
@@ -29,6 +35,29 @@ mark() { # <out.png>
     "$1"
 }
 
+GLYPH_INK='#34404F'; BLUE='#2B6CC4'; PALE='#E6EFFB'; GREEN='#2E9E5B'; RED='#D64545'; WHITE='#FFFFFF'
+# g <out> <mvg...>: one 192 x 192 drawing, round caps and joins.
+g() { out=$1; shift; convert -size 192x192 xc:none -draw "stroke-linecap round stroke-linejoin round $*" "$out"; }
+PAGE="stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' path 'M 44,20 L 120,20 L 152,52 L 152,172 L 44,172 Z' fill '$PALE' path 'M 120,20 L 120,52 L 152,52 Z'"
+glyphs() { # <dir>
+  d=$1
+  g $d/00.png "$PAGE stroke none fill '$GREEN' circle 140,148 140,110 stroke '$WHITE' stroke-width 12 line 140,128 140,168 line 120,148 160,148"
+  g $d/01.png "stroke '$BLUE' stroke-width 10 fill '$BLUE' roundrectangle 28,28 164,164 14,14 stroke none fill '$WHITE' roundrectangle 52,40 140,92 6,6 fill '$PALE' rectangle 56,116 136,164 fill '$GLYPH_INK' rectangle 108,48 126,84"
+  g $d/02.png "stroke '$GLYPH_INK' stroke-width 9 fill '$WHITE' rectangle 20,22 76,92 rectangle 20,104 76,174 fill '$PALE' rectangle 118,44 174,152 stroke '$BLUE' stroke-width 12 fill none line 84,58 108,98 line 84,138 108,98 line 100,98 112,98"
+  g $d/03.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' path 'M 52,60 L 60,172 L 132,172 L 140,60' fill none line 36,52 156,52 line 78,52 84,28 line 84,28 108,28 line 108,28 114,52 stroke '$RED' stroke-width 9 line 82,84 88,148 line 110,84 104,148"
+  g $d/04.png "stroke '$BLUE' stroke-width 22 fill none line 96,160 96,44 line 52,88 96,40 line 140,88 96,40"
+  g $d/05.png "stroke '$BLUE' stroke-width 22 fill none line 96,32 96,148 line 52,104 96,152 line 140,104 96,152"
+  g $d/06.png "$PAGE stroke '$BLUE' stroke-width 12 fill '$PALE' circle 104,108 104,72 stroke-width 18 line 130,134 162,166"
+  g $d/07.png "stroke none fill '$BLUE' roundrectangle 28,28 88,88 8,8 roundrectangle 104,28 164,88 8,8 fill '$GLYPH_INK' roundrectangle 28,104 88,164 8,8 roundrectangle 104,104 164,164 8,8"
+  g $d/08.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 56,20 136,72 fill '$BLUE' stroke '$BLUE' roundrectangle 24,72 168,136 12,12 fill '$WHITE' stroke '$GLYPH_INK' rectangle 56,112 136,172 stroke-width 8 line 72,134 120,134 line 72,154 108,154"
+  g $d/09.png "$PAGE stroke '$BLUE' stroke-width 10 line 66,76 128,76 line 66,102 128,102 line 66,128 128,128 line 66,154 104,154"
+  g $d/10.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' roundrectangle 20,44 172,148 10,10 fill none stroke '$BLUE' line 28,54 96,106 line 96,106 164,54"
+  g $d/11.png "stroke '$BLUE' stroke-width 16 fill none path 'M 150,126 A 58,58 0 1 0 64,56' stroke none fill '$BLUE' path 'M 30,44 L 86,30 L 80,86 Z'"
+  g $d/12.png "stroke '$BLUE' stroke-width 16 fill none path 'M 42,126 A 58,58 0 1 1 128,56' stroke none fill '$BLUE' path 'M 162,44 L 106,30 L 112,86 Z'"
+  g $d/13.png "stroke '$GLYPH_INK' stroke-width 14 fill none line 24,44 96,44 line 24,84 80,84 line 24,124 64,124 line 24,164 48,164 stroke '$BLUE' stroke-width 16 line 140,36 140,160 line 112,132 140,162 line 168,132 140,162"
+  g $d/14.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 70,20 150,70 fill '$BLUE' stroke '$BLUE' roundrectangle 20,70 172,168 12,12 fill '$GLYPH_INK' stroke none roundrectangle 30,80 58,160 8,8 fill '$WHITE' rectangle 80,92 160,108 rectangle 80,120 96,134 rectangle 104,120 120,134 rectangle 128,120 144,134 rectangle 80,142 96,156 rectangle 104,142 120,156 rectangle 128,142 144,156"
+}
+
 mark "$T/mark.png"
 for s in 16 32 48; do
   convert "$T/mark.png" -filter Lanczos -resize ${s}x${s} -define png:color-type=6 "$T/icon-$s.png"
@@ -46,4 +75,69 @@ convert -size 960x256 xc:none -font Helvetica-Bold -pointsize 150 -fill "$INK" \
 convert -size 240x64 xc:none "$T/mark-52.png" -geometry +4+6 -composite \
   "$T/name.png" -gravity West -geometry +64+0 -composite \
   -define png:exclude-chunks=date,time brandingLogo.png
+# strip <out> <size> <drawings...>: the drawings scaled to size and set side by side.
+strip() {
+  out=$1 size=$2; shift 2
+  convert "$@" -filter Lanczos -resize ${size}x${size} +append +repage -depth 8 \
+    -define png:exclude-chunks=date,time "$out"
+}
+# bmpstrip <out> <drawings...>: 16 x 16 images on pure green, edges kept hard
+# so that no green fringe remains once green is taken out.
+bmpstrip() {
+  out=$1; shift
+  convert "$@" -filter Lanczos -resize 16x16 -channel A -threshold 50% +channel \
+    -background '#00FF00' -alpha remove +append +repage -type TrueColor "BMP3:$out"
+}
+
+mkdir -p "$T/g" "$T/v"
+glyphs "$T/g"
+G=$T/g
+strip jl_tb_img_list.png 48 $G/00.png $G/01.png $G/02.png $G/03.png $G/04.png $G/05.png $G/06.png $G/07.png \
+  $G/08.png $G/09.png $G/10.png $G/11.png $G/12.png $G/13.png $G/14.png
+
+# The viewer: first, previous, next, last page, zoom in, zoom out, fit page,
+# fit width, rotate left, rotate right, save as image, print.
+V=$T/v
+tri() { g "$V/$1.png" "stroke '$BLUE' stroke-width 14 fill '$BLUE' $2"; }
+tri first "line 40,44 40,148 path 'M 152,44 L 64,96 L 152,148 Z'"
+tri previous "path 'M 136,40 L 48,96 L 136,152 Z'"
+tri next "path 'M 56,40 L 144,96 L 56,152 Z'"
+tri last "line 152,44 152,148 path 'M 40,44 L 128,96 L 40,148 Z'"
+lens="stroke '$GLYPH_INK' stroke-width 12 fill '$WHITE' circle 84,84 84,28 stroke-width 20 line 126,126 166,166"
+g $V/zoomin.png "$lens stroke '$BLUE' stroke-width 12 line 84,60 84,108 line 60,84 108,84"
+g $V/zoomout.png "$lens stroke '$BLUE' stroke-width 12 line 60,84 108,84"
+g $V/fitpage.png "$PAGE stroke '$BLUE' stroke-width 10 fill none line 70,80 70,150 line 126,80 126,150 line 70,80 126,80 line 70,150 126,150"
+g $V/fitwidth.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 36,28 156,164 stroke '$BLUE' stroke-width 12 line 20,96 172,96 line 20,96 44,72 line 20,96 44,120 line 172,96 148,72 line 172,96 148,120"
+strip viewer_tb_img_list.png 48 $V/first.png $V/previous.png $V/next.png $V/last.png $V/zoomin.png $V/zoomout.png \
+  $V/fitpage.png $V/fitwidth.png $G/11.png $G/12.png $G/01.png $G/08.png
+
+# The shared image lists.
+g "$T/folder.png" "stroke '#B7862B' stroke-width 10 fill '#F2C14E' path 'M 20,48 L 76,48 L 92,64 L 172,64 L 172,160 L 20,160 Z'"
+g "$T/folder-open.png" "stroke '#B7862B' stroke-width 10 fill '#F2C14E' path 'M 20,48 L 76,48 L 92,64 L 160,64 L 160,88 L 52,88 L 20,160 Z' fill '#F7D57E' path 'M 52,88 L 180,88 L 150,160 L 20,160 Z'"
+pagewith() { g "$T/$1.png" "$PAGE stroke none fill '$2' roundrectangle 36,104 132,148 8,8"; }
+pagewith pdf "$RED"; pagewith ps "$BLUE"; pagewith image "$GREEN"; pagewith other '#8A94A3'
+g "$T/drive.png" "stroke '$GLYPH_INK' stroke-width 10 fill '$PALE' roundrectangle 20,64 172,132 12,12 stroke none fill '$GREEN' circle 146,98 146,88"
+g "$T/network.png" "stroke '$GLYPH_INK' stroke-width 10 fill '$PALE' roundrectangle 20,40 172,108 12,12 fill none line 96,108 96,150 line 40,150 152,150"
+g "$T/pages.png" "stroke '$GLYPH_INK' stroke-width 10 fill '$PALE' rectangle 60,12 164,140 fill '$WHITE' rectangle 28,48 132,176"
+g "$T/page-blank.png" "stroke '#8A94A3' stroke-width 10 fill '$WHITE' stroke-dasharray 18,12 rectangle 40,20 152,172"
+g "$T/page-selected.png" "stroke '$BLUE' stroke-width 12 fill '$PALE' path 'M 44,20 L 120,20 L 152,52 L 152,172 L 44,172 Z'"
+bmpstrip ../bitmaps/ui-500.bmp "$T/folder.png" "$T/folder-open.png" "$T/pdf.png" "$T/ps.png" "$T/image.png" "$T/other.png" \
+  "$T/drive.png" "$T/network.png" "$T/pages.png" $G/09.png
+bmpstrip ../bitmaps/ui-501.bmp $G/09.png "$T/page-selected.png" "$T/pages.png" "$T/page-blank.png" "$T/pages.png" $G/11.png \
+  $G/12.png $G/03.png $G/00.png $G/06.png
+bmpstrip ../bitmaps/ui-502.bmp $G/00.png $G/01.png $G/02.png $G/03.png $G/04.png $G/05.png $G/07.png $G/08.png $G/10.png $G/13.png
+
+# The empty job list: a tray with a page dropping in, light on the list's 0x292929.
+convert -size 640x480 xc:'#292929' -draw "stroke-linecap round stroke-linejoin round \
+    stroke '#5E6673' stroke-width 16 fill none path 'M 120,300 L 190,420 L 450,420 L 520,300' line 120,300 220,300 \
+    line 420,300 520,300 path 'M 220,300 Q 320,360 420,300' \
+    stroke '#8FA3BF' stroke-width 14 fill '#3A3F47' path 'M 250,40 L 360,40 L 400,80 L 400,250 L 250,250 Z' \
+    stroke '#4F8FE6' stroke-width 18 line 325,120 325,210 line 290,175 325,212 line 360,175 325,212" \
+  -filter Lanczos -resize 160x120 -type TrueColor BMP3:jobs-empty.bmp
+# The page-number element: a small page, plain and selected.
+convert -size 192x192 xc:none -draw "stroke-linecap round stroke-linejoin round $PAGE" \
+  -filter Lanczos -resize 24x24 -background white -alpha remove -type TrueColor BMP3:page-icon.bmp
+convert -size 192x192 xc:none -draw "stroke-linecap round stroke-linejoin round \
+    stroke '$BLUE' stroke-width 12 fill '$PALE' path 'M 44,20 L 120,20 L 152,52 L 152,172 L 44,172 Z'" \
+  -filter Lanczos -resize 24x24 -background white -alpha remove -type TrueColor BMP3:page-icon-selected.bmp
 ls -l
