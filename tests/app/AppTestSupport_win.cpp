@@ -13,23 +13,25 @@ namespace {
 // A generous limit: reaching it means something hangs, not that it is slow.
 const DWORD kLimitMs = 30000;
 
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchControlId(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 // The window's descendant with that control id, at any depth (the lists sit in the splitter).
 HWND descendant(HWND window, int controlId)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } search{controlId, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{controlId, nullptr};
+    EnumChildWindows(window, matchControlId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
