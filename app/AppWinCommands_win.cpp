@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/HandOver.h"
+#include "app/JobViewsMenu.h"
 #include "base/FormatOptions.h"
 #include "base/Lang.h"
 #include "env/Companions.h"
@@ -14,6 +15,10 @@
 namespace {
 
 const wchar_t* const kSuiteWebSite = L"http://www.tamlo.com";
+// View > Jobs holds the job windows' views entries (8 to 13) under ids of
+// their own: the same numbers are job list commands (8 delete all, 9 delete
+// selected, ...), which a display mode must never reach.
+const UINT kJobViewsBase = 0x7000;
 
 void showSaveProfiles(HWND owner)
 {
@@ -105,7 +110,9 @@ void AppWin::runCommand(UINT id)
         showMessage(ZString(kMainWindowTitle) + L" " + kProgramVersion, kMainWindowTitle, MB_OK | MB_ICONINFORMATION);
         break;
     default:
-        break; // the job list's own commands come with its window
+        if (const int mode = displayModeOfCommand(id, kJobViewsBase); mode >= 0)
+            storeJobDisplayMode(mode); // every job window takes the stored mode
+        break;                         // the job list's own commands come with its window
     }
 }
 
@@ -140,6 +147,10 @@ void AppWin::updatePopup(HMENU popup)
                               lang_getStr(folders ? L"quillet/menu/view/explorer/hide-folders"
                                                   : L"quillet/menu/view/explorer/show-folders"));
         MainMenu::enableItem(popup, menu::ShowFolders, explorer);
+    }
+    if (MainMenu::holdsItem(popup, menu::Jobs)) {
+        if (HMENU views = MainMenu::submenu(popup, menu::Jobs))
+            fillJobViewsMenu(views, kJobViewsBase);
     }
     if (MainMenu::holdsItem(popup, menu::Horizontal)) {
         MainMenu::enableItem(popup, menu::Horizontal, explorer && !m_splitter.isOrientation(0));

@@ -42,6 +42,8 @@ public:
 
     // A direct item of popup (not of its submenus).
     static bool holdsItem(HMENU popup, UINT id);
+    // The submenu of a direct item of popup; null when it has none.
+    static HMENU submenu(HMENU popup, UINT id);
     static void setItemText(HMENU menu, UINT id, const ZString& text);
     static void enableItem(HMENU menu, UINT id, bool enabled);
     static void checkItem(HMENU menu, UINT id, bool checked);

@@ -189,6 +189,14 @@ bool MainMenu::holdsItem(HMENU popup, UINT id)
     return false;
 }
 
+HMENU MainMenu::submenu(HMENU popup, UINT id)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_SUBMENU;
+    return GetMenuItemInfoW(popup, id, FALSE, &info) ? info.hSubMenu : nullptr;
+}
+
 void MainMenu::setItemText(HMENU menu, UINT id, const ZString& text)
 {
     MENUITEMINFOW info = {};

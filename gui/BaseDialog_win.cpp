@@ -26,7 +26,9 @@ INT_PTR CALLBACK BaseDialog::dialogProcedure(HWND dialog, UINT message, WPARAM, 
 bool BaseDialog::itemText(int id, ZString& text) const
 {
     HWND control = item(id);
-    const int length = control != nullptr ? GetWindowTextLengthW(control) : 0;
+    if (control == nullptr)
+        return false;
+    const int length = GetWindowTextLengthW(control);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
     SetLastError(0);
     const UINT n = GetDlgItemTextW(hwnd(), id, buffer.data(), length + 1);

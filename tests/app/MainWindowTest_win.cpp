@@ -256,3 +256,26 @@ TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
     rig.command(1801);
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), file, 1806).grayed);
 }
+
+TEST(MainWindow, DisplayModesChosenInViewJobsNeverReachTheJobListsCommandsOfTheSameNumber)
+{
+    TestInstallation installation;
+    MainWindowRig rig;
+    ASSERT_TRUE(rig.open());
+    ASSERT_TRUE(rig.window().jobList().addJobFromFile(installation.document(L"kept.pdf"), ZString()));
+    HMENU view = submenuOf(rig.window().menu(), 1840);
+    SendMessageW(rig.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
+    HMENU jobs = submenuOf(view, 1851);
+    ASSERT_NE(jobs, nullptr);
+    ASSERT_EQ(GetMenuItemCount(jobs), 7); // page numbers, a separator, five preview sizes
+    const UINT largest = GetMenuItemID(jobs, 5);
+    EXPECT_TRUE(menuItemState(jobs, GetMenuItemID(jobs, 3)).checked); // medium previews, the default
+    EXPECT_EQ(menuItemState(jobs, largest).text, lang_getStr(L"quillet/job/views/previews/extra-large"));
+
+    rig.command(largest);
+    EXPECT_EQ(userNumber(L"JobDlgDisplayMode"), 4u);
+    EXPECT_EQ(SendMessageW(rig.window().jobList().hwnd(), LB_GETCOUNT, 0, 0), 1); // still there
+    SendMessageW(rig.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
+    EXPECT_TRUE(menuItemState(jobs, largest).checked);
+    EXPECT_FALSE(menuItemState(jobs, GetMenuItemID(jobs, 3)).checked);
+}

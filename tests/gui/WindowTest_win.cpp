@@ -1,5 +1,6 @@
 // The window object layer: which procedure a message reaches, listeners and
-// filters, the modal loop, and what toolbars and tooltips are told.
+// filters, the modal loop, what toolbars and tooltips are told, dialog items.
+#include "gui/BaseDialog.h"
 #include "gui/BaseToolbar.h"
 #include "gui/BaseTooltip.h"
 #include "gui/BaseWindow.h"
@@ -214,4 +215,23 @@ TEST(CommonControls, ToolbarsAndTooltipsAreToldTheirRecordSizes)
     EXPECT_EQ(tooltip.toolRecordSize, sizeof(TTTOOLINFOW));
     EXPECT_EQ(tooltip.toolCount(), 1);
     DestroyWindow(tooltip.hwnd());
+}
+
+TEST(BaseDialog, ItemsAreReadAndWrittenAsTextsAndSignedNumbers)
+{
+    BaseDialog dialog;
+    ASSERT_TRUE(dialog.createFromTemplate(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100), nullptr));
+    EXPECT_TRUE(dialog.isAdopted());
+    dialog.setItemInt(10, -25);
+    ZString text;
+    EXPECT_TRUE(dialog.itemText(10, text));
+    EXPECT_EQ(text, ZString(L"-25"));
+    bool ok = false;
+    EXPECT_EQ(dialog.itemInt(10, &ok), -25);
+    EXPECT_TRUE(ok);
+    SetDlgItemTextW(dialog.hwnd(), 10, L"twelve");
+    dialog.itemInt(10, &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(dialog.itemText(99, text)); // no such item
+    dialog.destroy();
 }
