@@ -92,7 +92,7 @@ const wchar_t* menuTextKey(UINT id)
 MainMenu::~MainMenu()
 {
     if (m_menu != nullptr && IsMenu(m_menu))
-        DestroyMenu(m_menu); // a window that still shows it would destroy it itself; the caller detaches first
+        DestroyMenu(m_menu); // a menu set on a window went with the window already
     if (m_font != nullptr)
         DeleteObject(m_font);
 }

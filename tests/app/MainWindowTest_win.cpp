@@ -98,6 +98,16 @@ TEST(MainWindow, FirstStartOpensMaximizedWithTheExplorerBesideTheJobListAndTheBr
     for (int x = 0; x < picture.width() - 150; ++x)
         darkElsewhere += GetRValue(picture.pixel(x, bottom - 25)) < 90 ? 1 : 0;
     EXPECT_EQ(darkElsewhere, 0);
+
+    // The splitter's bar: light grey at its top (the gradient under the
+    // explorer's header), its own colour further down.
+    RECT explorer = {};
+    GetWindowRect(rig.window().explorerList().hwnd(), &explorer);
+    const int barLeft = explorer.right - explorer.left;
+    const COLORREF top = picture.pixel(barLeft + 3, 1);
+    EXPECT_NEAR(GetRValue(top), 0xE9, 3);
+    EXPECT_EQ(GetRValue(top), GetBValue(top));
+    EXPECT_EQ(picture.pixel(barLeft + 3, 200), static_cast<COLORREF>(0xDCDCDC));
 }
 
 TEST(MainWindow, MenuBarTakesTheCatalogueTextsAndDrawsItsTopItems)
