@@ -86,7 +86,9 @@ public:
 private:
     void renderLoop();
     ZString renderPage(std::unique_lock<std::mutex>& state, int page, bool ahead);
-    void loadImage(const ZString& file);
+    void prepareAhead(std::unique_lock<std::mutex>& state, int page);
+    // Takes the decoded page image, turned by the current rotation.
+    void showImage(std::unique_ptr<Gdiplus::Bitmap> image);
     void layout();
     void updateScrollBars();
     POINT cursorInClient() const;
@@ -111,6 +113,8 @@ private:
     int m_running = 0;        // the page the interpreter renders now, 0 when none
     bool m_runIsAhead = false; // ... rendered ahead of a request, given up when another page is asked for
     std::unique_ptr<AbortControl> m_runAbort;
+    std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
+    int m_aheadPage = 0;
 
     // The image lock: the page image, its rotation and the geometry.
     mutable std::mutex m_imageLock;

@@ -80,6 +80,7 @@ PDFViewerBase::~PDFViewerBase()
         releaseHandle();
         DestroyWindow(window);
     }
+    m_aheadImage.reset();
     std::lock_guard<std::mutex> guard(m_imageLock);
     m_image.reset();
 }
@@ -128,13 +129,13 @@ void PDFViewerBase::renderLoop()
         if (m_stopping)
             return;
         if (m_requested == m_displayed) {
-            // Nothing to show: stop the waiting indication, render the next
-            // page ahead once, then wait for a request.
+            // Nothing to show: stop the waiting indication, make the next
+            // page ready once, then wait for a request.
             post(kMsgIdle);
             const int ahead = m_displayed + 1;
-            if (m_displayed > 0 && ahead <= m_pageCount && ahead != lastAhead && !m_cache.contains(ahead)) {
+            if (m_displayed > 0 && ahead <= m_pageCount && ahead != lastAhead) {
                 lastAhead = ahead;
-                renderPage(state, ahead, true);
+                prepareAhead(state, ahead);
                 continue;
             }
             m_idle = true;
@@ -144,8 +145,13 @@ void PDFViewerBase::renderLoop()
         }
         const int page = m_requested;
         post(kMsgLoading);
+        std::unique_ptr<Gdiplus::Bitmap> image;
+        if (page == m_aheadPage)
+            image = std::move(m_aheadImage);
+        m_aheadImage.reset();
+        m_aheadPage = 0;
         ZString file;
-        if (page > 0 && isFile(m_path)) {
+        if (!image && page > 0 && isFile(m_path)) {
             file = m_cache.find(page);
             if (file.isEmpty())
                 file = renderPage(state, page, false);
@@ -153,7 +159,9 @@ void PDFViewerBase::renderLoop()
         if (m_stopping)
             return;
         state.unlock();
-        loadImage(file);
+        if (!image)
+            image = loadBitmapFile(file);
+        showImage(std::move(image));
         state.lock();
         m_displayed = page;
         if (page == m_requested)
@@ -161,6 +169,26 @@ void PDFViewerBase::renderLoop()
         post(kMsgPageLoaded);
         if (HWND window = hwnd())
             InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+// The page after the one shown: rendered into the cache when missing, then
+// decoded, so that paging forward only swaps images. Given up when another
+// page is asked for meanwhile.
+void PDFViewerBase::prepareAhead(std::unique_lock<std::mutex>& state, int page)
+{
+    ZString file = m_cache.find(page);
+    if (file.isEmpty())
+        file = renderPage(state, page, true);
+    const auto wanted = [&] { return !m_stopping && (m_requested == m_displayed || m_requested == page); };
+    if (file.isEmpty() || !wanted())
+        return;
+    state.unlock();
+    std::unique_ptr<Gdiplus::Bitmap> image = loadBitmapFile(file);
+    state.lock();
+    if (image && wanted()) {
+        m_aheadImage = std::move(image);
+        m_aheadPage = page;
     }
 }
 
@@ -189,9 +217,8 @@ ZString PDFViewerBase::renderPage(std::unique_lock<std::mutex>& state, int page,
     return file;
 }
 
-void PDFViewerBase::loadImage(const ZString& file)
+void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image)
 {
-    std::unique_ptr<Gdiplus::Bitmap> image = loadBitmapFile(file);
     std::lock_guard<std::mutex> guard(m_imageLock);
     m_image = std::move(image);
     if (m_image) {
