@@ -94,6 +94,8 @@ protected:
 private:
     friend class Toolbar;
     void pageFieldEntered();
+    // True while the page display is this frame's child.
+    bool holdsDisplay() const;
 
     HINSTANCE m_module;
     Toolbar m_toolbar;

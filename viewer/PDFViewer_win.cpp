@@ -188,7 +188,7 @@ PDFViewer::PDFViewer(HINSTANCE module) : m_module(module) {}
 
 PDFViewer::~PDFViewer()
 {
-    if (m_display)
+    if (holdsDisplay())
         m_display->detach();
     m_display.reset();
     if (HWND window = hwnd()) {
@@ -208,17 +208,22 @@ bool PDFViewer::create(HWND owner, const ZString& title)
 
 void PDFViewer::setPageDisplay(std::shared_ptr<PDFViewerBase> display)
 {
-    if (display == m_display)
-        return;
-    if (m_display)
+    // Two viewers may share a file's display (two jobs with pages of one
+    // file): it is taken back whenever another frame holds it.
+    if (m_display && m_display != display && holdsDisplay())
         m_display->detach();
     m_display = std::move(display);
-    if (m_display && hwnd() != nullptr) {
+    if (m_display && hwnd() != nullptr && !holdsDisplay()) {
         m_display->attach(hwnd(), kDisplayId);
         layout();
         m_display->show(SW_SHOW);
     }
     updateLabels();
+}
+
+bool PDFViewer::holdsDisplay() const
+{
+    return m_display && hwnd() != nullptr && GetParent(m_display->hwnd()) == hwnd();
 }
 
 void PDFViewer::setPageCount(int count) { m_toolbar.setPageCountLabel(ZString::format(L"/ %d", count)); }

@@ -77,6 +77,33 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(store.currentViewerJob(), nullptr);
 }
 
+TEST_F(JobViewing, TwoJobsOfOneFileTakeItsDisplayInTurn)
+{
+    JobStore store;
+    PdfSource* file = store.addDocument(std::make_unique<PdfSource>(sampleCopy(L"shared.pdf"), L"Shared"));
+    TestHostWindow owner(200, 100);
+    Job a(L"A", &store), b(L"B", &store);
+    a.setInitialPages({{file, 1, 0}, {file, 2, 0}});
+    b.setInitialPages({{file, 2, 0}});
+    installJobViewers(store, owner.hwnd());
+
+    a.showInViewer(SW_SHOW, 1);
+    b.showInViewer(SW_SHOW, -1);
+    auto* first = dynamic_cast<JobViewer*>(a.viewer());
+    auto* second = dynamic_cast<JobViewer*>(b.viewer());
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(GetParent(file->viewer()->hwnd()), second->hwnd());
+    EXPECT_EQ(file->viewer()->currentPage(), 2);
+
+    a.showInViewer(SW_SHOW, -1);
+    EXPECT_EQ(GetParent(file->viewer()->hwnd()), first->hwnd());
+    EXPECT_EQ(file->viewer()->currentPage(), 1);
+    b.rotateAll(90); // the other viewer goes without taking the display along
+    EXPECT_EQ(GetParent(file->viewer()->hwnd()), first->hwnd());
+    ASSERT_TRUE(waitUntilShown(*file->viewer()));
+}
+
 TEST(ViewerFrame, PageCommandsNeedADisplay)
 {
     TestHostWindow owner(200, 100);
