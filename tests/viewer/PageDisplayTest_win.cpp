@@ -116,6 +116,36 @@ TEST_F(PageDisplay, FitsUseTheClientAreaLessTheMarginAndZoomOutStops)
     EXPECT_LT(m_display->zoom() * 0.85, 0.02);
 }
 
+TEST_F(PageDisplay, DragPansWheelScrollsAndCtrlWheelZooms)
+{
+    m_display->setZoom(0.5); // taller and wider than the window
+    m_display->send(WM_VSCROLL, SB_TOP);
+    m_display->send(WM_HSCROLL, SB_TOP);
+    ASSERT_GT(m_display->model().verticalRange().maximum, 10);
+    const int unit = m_display->model().scrollUnit();
+    postDrag(m_display->hwnd(), {300, 500}, {300, 500 - 4 * unit});
+    EXPECT_EQ(m_display->model().scrollY(), 4);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // One line per wheel message, whatever its delta.
+    m_display->send(WM_MOUSEWHEEL, MAKEWPARAM(0, 3 * WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_EQ(m_display->model().scrollY(), 3);
+    m_display->send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_EQ(m_display->model().scrollY(), 4);
+    m_display->send(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(m_display->model().scrollY(), 5);
+    m_display->send(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(m_display->model().scrollY(), m_display->model().verticalRange().maximum);
+
+    const double zoom = m_display->zoom();
+    m_display->send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 0), MAKELPARAM(100, 100));
+    EXPECT_EQ(m_display->zoom(), zoom);
+    m_display->send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_DOUBLE_EQ(m_display->zoom(), zoom * 1.15);
+    m_display->send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_DOUBLE_EQ(m_display->zoom(), zoom * 1.15 * 0.85);
+}
+
 TEST_F(PageDisplay, SavesByTheExtensionAndNothingForOthers)
 {
     const ZString jpeg = m_scratch.file(L"x.JPG");
