@@ -25,6 +25,10 @@ class AbortControl;
 class GdiplusSession;
 
 class PDFViewerBase : public BaseWindow {
+    // Attaching holds the state lock while the system sends the window
+    // messages, whose handlers may ask for the current page.
+    using StateMutex = std::recursive_mutex;
+
 public:
     static constexpr UINT kPageLoaded = 1;
     static constexpr UINT kViewChanged = 2;
@@ -85,8 +89,8 @@ public:
 
 private:
     void renderLoop();
-    ZString renderPage(std::unique_lock<std::mutex>& state, int page, bool ahead);
-    void prepareAhead(std::unique_lock<std::mutex>& state, int page);
+    ZString renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
+    void prepareAhead(std::unique_lock<StateMutex>& state, int page);
     // Takes the decoded page image, turned by the current rotation.
     void showImage(std::unique_ptr<Gdiplus::Bitmap> image);
     void layout();
@@ -103,8 +107,8 @@ private:
     std::unique_ptr<GdiplusSession> m_gdiplus;
 
     // The state lock: requests, the thread's state, invalidation, attach and detach.
-    mutable std::mutex m_stateLock;
-    std::condition_variable m_wake;
+    mutable StateMutex m_stateLock;
+    std::condition_variable_any m_wake;
     int m_requested = 0;
     int m_displayed = 0;
     bool m_idle = false;

@@ -67,7 +67,7 @@ PDFViewerBase::PDFViewerBase(const ZString& path, int pageCount, const ZString& 
 PDFViewerBase::~PDFViewerBase()
 {
     {
-        std::lock_guard<std::mutex> guard(m_stateLock);
+        std::lock_guard<StateMutex> guard(m_stateLock);
         m_stopping = true;
         if (m_runAbort)
             m_runAbort->abort();
@@ -87,7 +87,7 @@ PDFViewerBase::~PDFViewerBase()
 
 void PDFViewerBase::showPage(int page)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     m_requested = page;
     // A page rendered ahead is given up unless it is the one asked for now.
     if (m_runIsAhead && m_running != page && m_runAbort)
@@ -97,25 +97,25 @@ void PDFViewerBase::showPage(int page)
 
 int PDFViewerBase::currentPage() const
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     return m_requested;
 }
 
 int PDFViewerBase::displayedPage() const
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     return m_displayed;
 }
 
 int PDFViewerBase::renderCount() const
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     return m_renderCount;
 }
 
 bool PDFViewerBase::isIdle() const
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     return m_idle;
 }
 
@@ -123,7 +123,7 @@ bool PDFViewerBase::isPageCached(int page) const { return m_cache.contains(page)
 
 void PDFViewerBase::renderLoop()
 {
-    std::unique_lock<std::mutex> state(m_stateLock);
+    std::unique_lock<StateMutex> state(m_stateLock);
     int lastAhead = 0;
     for (;;) {
         if (m_stopping)
@@ -175,7 +175,7 @@ void PDFViewerBase::renderLoop()
 // The page after the one shown: rendered into the cache when missing, then
 // decoded, so that paging forward only swaps images. Given up when another
 // page is asked for meanwhile.
-void PDFViewerBase::prepareAhead(std::unique_lock<std::mutex>& state, int page)
+void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
 {
     ZString file = m_cache.find(page);
     if (file.isEmpty())
@@ -193,7 +193,7 @@ void PDFViewerBase::prepareAhead(std::unique_lock<std::mutex>& state, int page)
 }
 
 // Called and returning with the state lock held; the interpreter runs without it.
-ZString PDFViewerBase::renderPage(std::unique_lock<std::mutex>& state, int page, bool ahead)
+ZString PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
 {
     m_runAbort = std::make_unique<AbortControl>();
     m_running = page;
@@ -359,7 +359,7 @@ bool PDFViewerBase::saveImageAs(const ZString& path)
 
 void PDFViewerBase::attach(HWND frame, int id)
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     HWND window = hwnd();
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     SetWindowLongPtrW(window, GWL_STYLE, (style & ~static_cast<LONG_PTR>(0xC0000000)) | WS_CHILD);
@@ -369,7 +369,7 @@ void PDFViewerBase::attach(HWND frame, int id)
 
 void PDFViewerBase::detach()
 {
-    std::lock_guard<std::mutex> guard(m_stateLock);
+    std::lock_guard<StateMutex> guard(m_stateLock);
     HWND window = hwnd();
     ShowWindow(window, SW_HIDE);
     SetParent(window, nullptr);
