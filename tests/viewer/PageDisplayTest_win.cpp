@@ -116,6 +116,32 @@ TEST_F(PageDisplay, FitsUseTheClientAreaLessTheMarginAndZoomOutStops)
     EXPECT_LT(m_display->zoom() * 0.85, 0.02);
 }
 
+TEST_F(PageDisplay, ZoomKeepsThePagePointUnderTheCursor)
+{
+    // A client 600 pixels wide that the page fills exactly: zooming to twice
+    // that about x = 150 scrolls by whole units.
+    const RECT outer = m_display->windowRect();
+    const int frameWidth = (outer.right - outer.left) - m_display->clientRect().right;
+    m_display->move(0, 0, 600 + frameWidth, 700);
+    ASSERT_EQ(m_display->clientRect().right, 600);
+    const double fill = 600.0 / m_display->imageSize().cx;
+    m_display->setZoom(fill);
+    m_display->send(WM_HSCROLL, SB_TOP);
+    m_display->send(WM_VSCROLL, SB_TOP);
+
+    POINT at = {150, 200};
+    ClientToScreen(m_display->hwnd(), &at);
+    SetCursorPos(at.x, at.y);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (cursor.x != at.x || cursor.y != at.y)
+        GTEST_SKIP() << "the cursor cannot be placed on this display";
+    const double pageX = m_display->model().toImageX(150);
+    m_display->setZoom(2 * fill);
+    EXPECT_NEAR(m_display->model().toClientX(pageX), 150, 1.0);
+    WindowPicture(m_display->hwnd()).savePng(picturePath(L"page-display-zoomed.png"));
+}
+
 TEST_F(PageDisplay, DragPansWheelScrollsAndCtrlWheelZooms)
 {
     m_display->setZoom(0.5); // taller and wider than the window
