@@ -39,6 +39,11 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(viewer->toolbar().pageField(), ZString(L"3"));
     EXPECT_EQ(viewer->toolbar().pageCountLabel(), ZString(L"/ 5"));
 
+    // Zoom and rotation belong to each file's display: they do not carry over.
+    viewer->runCommand(PDFViewer::kRotateRight);
+    viewer->runCommand(PDFViewer::kZoomIn);
+    const double firstZoom = first->viewer()->zoom();
+
     // Next from the last page of the first file: page 1 of the second file.
     viewer->send(WM_COMMAND, MAKEWPARAM(PDFViewer::kNextPage, BN_CLICKED),
                  reinterpret_cast<LPARAM>(viewer->toolbar().hwnd()));
@@ -48,6 +53,8 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(GetParent(first->viewer()->hwnd()), nullptr); // detached again
     ASSERT_TRUE(waitUntilShown(*viewer->pageDisplay()));
     EXPECT_EQ(viewer->toolbar().pageField(), ZString(L"4"));
+    EXPECT_EQ(second->viewer()->rotation(), 0);
+    EXPECT_NE(second->viewer()->zoom(), firstZoom);
 
     // A typed job page number.
     SetWindowTextW(viewer->toolbar().pageFieldWindow(), L"2");
@@ -55,6 +62,9 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(viewer->currentJobPage(), 2);
     ASSERT_EQ(viewer->pageDisplay(), first->viewer().get());
     ASSERT_TRUE(waitUntilShown(*viewer->pageDisplay()));
+    EXPECT_EQ(first->viewer()->rotation(), 90);
+    EXPECT_EQ(first->viewer()->zoom(), firstZoom);
+    viewer->runCommand(PDFViewer::kRotateLeft);
 
     viewer->runCommand(PDFViewer::kFitPage);
     pumpUntil([] { return true; });
