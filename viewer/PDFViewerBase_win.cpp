@@ -89,8 +89,8 @@ void PDFViewerBase::showPage(int page)
 {
     std::lock_guard<StateMutex> guard(m_stateLock);
     m_requested = page;
-    // A page rendered ahead is given up unless it is the one asked for now.
-    if (m_runIsAhead && m_running != page && m_runAbort)
+    // A page rendered ahead is given up when another new page is asked for.
+    if (m_runIsAhead && m_running != page && page != m_displayed && m_runAbort)
         m_runAbort->abort();
     m_wake.notify_all();
 }
