@@ -9,6 +9,7 @@
 #include "gui/Dpi.h"
 #include "gui/Messages.h"
 #include "jobs/SaveJobs.h"
+#include "viewer/JobViewer.h"
 
 #include <cstdio>
 #include "xhtml/UpdateNotice_win.h"
@@ -76,6 +77,7 @@ bool AppWin::createChildren()
                            orientation, m_module))
         return false;
     m_splitter.setSecond(m_jobList.hwnd());
+    installJobViewers(m_jobList.store(), m_splitter.hwnd()); // the job viewers belong to the splitter
     if (userConfig_getDword(L"QuilletHasExplorer", 1) != 0)
         m_splitter.setFirst(m_explorer.hwnd());
     else

@@ -20,6 +20,7 @@ public:
     explicit InterimJobList(JobStore& store) : m_store(store) {}
     bool create(HWND parent);
     HWND hwnd() const { return m_hwnd; }
+    JobStore& store() const { return m_store; }
 
     // Makes a job of the file and shows it; an empty name gives a new job name.
     bool addJobFromFile(const ZString& path, const ZString& name);

@@ -24,6 +24,7 @@ bool Job::usesDocument(const PdfSource* document) const
 
 void Job::changed()
 {
+    dropViewer();
     if (m_onChange)
         m_onChange();
     m_modified = true;

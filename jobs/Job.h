@@ -4,8 +4,10 @@
 #pragma once
 
 #include "base/ZString.h"
+#include "jobs/JobViewing.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,7 +23,8 @@ struct JobPage {
 class Job {
 public:
     explicit Job(const ZString& name, JobStore* store = nullptr) : m_name(name), m_store(store) {}
-    virtual ~Job() = default;
+    // Its viewer goes with it.
+    virtual ~Job();
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
@@ -65,11 +68,22 @@ public:
     // Called by the store when a job is made from a file: its pages, unchanged.
     void setInitialPages(std::vector<JobPage> pages) { m_pages = std::move(pages); }
 
+    // Shows the job in its viewer (made through the store's viewer factory
+    // when missing) at the page, or for -1 at the viewer's own page (else 1).
+    // Nothing for an empty job. Another job's viewer that was current is
+    // hidden and closed; this one is shown with the show command when hidden
+    // and becomes the current viewer.
+    void showInViewer(int showCommand, int page);
+    // The job's viewer, none until it is shown and after every change.
+    IJobViewer* viewer() const { return m_viewer.get(); }
+
     // Runs after every change (the viewer uses it to close itself).
     void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
 
 private:
     void changed();
+    // Closes and deletes the viewer; it is no longer the current one.
+    void dropViewer();
 
     ZString m_name;
     JobStore* m_store;
@@ -78,4 +92,5 @@ private:
     std::vector<JobPage> m_pages;
     ZString m_sourceFolder;
     std::function<void()> m_onChange;
+    std::unique_ptr<IJobViewer> m_viewer;
 };

@@ -46,7 +46,16 @@ public:
     // Takes over a document (a blank page's file, for instance).
     PdfSource* addDocument(std::unique_ptr<PdfSource> document);
 
+    // How job viewers are made (none: jobs are not shown).
+    void setViewerFactory(JobViewerFactory factory) { m_viewerFactory = std::move(factory); }
+    const JobViewerFactory& viewerFactory() const { return m_viewerFactory; }
+    // The job whose viewer was shown last and is still open; none.
+    Job* currentViewerJob() const { return m_currentViewerJob; }
+    void setCurrentViewerJob(Job* job) { m_currentViewerJob = job; }
+
 private:
+    JobViewerFactory m_viewerFactory;
+    Job* m_currentViewerJob = nullptr;
     std::vector<std::unique_ptr<Job>> m_jobs;
     std::vector<std::unique_ptr<PdfSource>> m_documents;
 };

@@ -39,7 +39,9 @@ void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint3
 void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
                      int quality, AbortControl* control = nullptr);
 // One page as a new temporary ".jpg" (or ".tiff") file; returns its path.
-ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff);
+// Under control (or none), so a page rendered ahead can be given up.
+ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff,
+                        AbortControl* control = nullptr);
 // PostScript (or PDF) to PDF.
 void psToPdf(const ZString& in, const ZString& out, AbortControl* control);
 // A page range (bounds may be kNoPageBound) of a PDF into a new PDF.

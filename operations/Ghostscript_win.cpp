@@ -69,10 +69,10 @@ void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint
     runGhostscript(renderPagesArguments(in, out, first, last, resolution, jpegDevice(quality)), control);
 }
 
-ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff)
+ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff, AbortControl* control)
 {
     const ZString out = makeTempFileName(kTempSubFolder, ZString(), tiff ? L".tiff" : L".jpg");
-    runGhostscript(exportPageArguments(in, out, page, resolution, tiff), nullptr);
+    runGhostscript(exportPageArguments(in, out, page, resolution, tiff), control);
     return out;
 }
 

@@ -14,6 +14,7 @@ class Document;
 }
 class AbortControl;
 class PDFPageThumbMaker;
+class PDFViewerBase;
 
 class PdfSource {
 public:
@@ -43,6 +44,13 @@ public:
     // The page thumbnails of this file, made on first use.
     std::shared_ptr<PDFPageThumbMaker> thumbMaker();
 
+    // The page display of this file (with its page count and display name),
+    // made on first use by the maker the viewer installs; none without one.
+    // It goes with this record, and with it its rendered page images.
+    std::shared_ptr<PDFViewerBase> viewer();
+    using ViewerMaker = std::shared_ptr<PDFViewerBase> (*)(const PdfSource& source);
+    static void setViewerMaker(ViewerMaker maker);
+
 private:
     ZString m_path;
     ZString m_displayName;
@@ -51,4 +59,5 @@ private:
     std::unique_ptr<zpdf::Document> m_document;
     std::mutex m_makerLock;
     std::shared_ptr<PDFPageThumbMaker> m_thumbMaker;
+    std::shared_ptr<PDFViewerBase> m_viewer;
 };

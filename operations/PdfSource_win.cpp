@@ -7,6 +7,7 @@
 #include "operations/ThumbMaker.h"
 #include "zpdf/Document.h"
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -20,6 +21,8 @@ std::string lowBytes(const ZString& text)
         bytes.push_back(static_cast<char>(c & 0xFF));
     return bytes;
 }
+
+std::atomic<PdfSource::ViewerMaker> g_viewerMaker{nullptr};
 
 } // namespace
 
@@ -45,6 +48,7 @@ PdfSource::PdfSource(const ZString& path, const ZString& displayName) : m_path(p
 PdfSource::~PdfSource()
 {
     m_thumbMaker.reset();
+    m_viewer.reset();
     m_document.reset(); // closes the file before it is deleted
     deleteFile(m_path, true);
     if (!m_normalizedPath.isEmpty() && !m_normalizedPath.equals(m_path))
@@ -81,4 +85,15 @@ std::shared_ptr<PDFPageThumbMaker> PdfSource::thumbMaker()
     if (!m_thumbMaker)
         m_thumbMaker = std::make_shared<PDFPageThumbMaker>(m_path);
     return m_thumbMaker;
+}
+
+void PdfSource::setViewerMaker(ViewerMaker maker) { g_viewerMaker = maker; }
+
+std::shared_ptr<PDFViewerBase> PdfSource::viewer()
+{
+    std::lock_guard<std::mutex> guard(m_makerLock);
+    const ViewerMaker maker = g_viewerMaker;
+    if (!m_viewer && maker != nullptr)
+        m_viewer = maker(*this);
+    return m_viewer;
 }

@@ -6,7 +6,8 @@
 #   brandingBg.png     the branding bar's background (100 pixels high: 2x of the bar)
 #   brandingLogo.png   the branding bar's logo (2x of its size on screen)
 #   jl_tb_img_list.png the job list's toolbar: 15 images of 48 x 48 in one strip
-#   viewer_tb_img_list.png  the viewer's toolbar: 12 images of 48 x 48
+#   viewer_tb_img_list.png  the viewer's toolbar: 13 images of 48 x 48
+#   viewerTBBg.bmp     the viewer toolbar's background (stretched across it)
 #   ../bitmaps/ui-500.bmp, ui-501.bmp, ui-502.bmp  the shared image lists: ten 16 x 16
 #                      images each on pure green (the transparent colour)
 #   jobs-empty.bmp     the empty job list's picture (bitmap 1007)
@@ -96,7 +97,7 @@ strip jl_tb_img_list.png 48 $G/00.png $G/01.png $G/02.png $G/03.png $G/04.png $G
   $G/08.png $G/09.png $G/10.png $G/11.png $G/12.png $G/13.png $G/14.png
 
 # The viewer: first, previous, next, last page, zoom in, zoom out, fit page,
-# fit width, rotate left, rotate right, save as image, print.
+# fit width, rotate left, rotate right, save as image, print, fit height.
 V=$T/v
 tri() { g "$V/$1.png" "stroke '$BLUE' stroke-width 14 fill '$BLUE' $2"; }
 tri first "line 40,44 40,148 path 'M 152,44 L 64,96 L 152,148 Z'"
@@ -108,8 +109,12 @@ g $V/zoomin.png "$lens stroke '$BLUE' stroke-width 12 line 84,60 84,108 line 60,
 g $V/zoomout.png "$lens stroke '$BLUE' stroke-width 12 line 60,84 108,84"
 g $V/fitpage.png "$PAGE stroke '$BLUE' stroke-width 10 fill none line 70,80 70,150 line 126,80 126,150 line 70,80 126,80 line 70,150 126,150"
 g $V/fitwidth.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 36,28 156,164 stroke '$BLUE' stroke-width 12 line 20,96 172,96 line 20,96 44,72 line 20,96 44,120 line 172,96 148,72 line 172,96 148,120"
+g $V/fitheight.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 36,28 156,164 stroke '$BLUE' stroke-width 12 line 96,12 96,180 line 96,12 72,36 line 96,12 120,36 line 96,180 72,156 line 96,180 120,156"
 strip viewer_tb_img_list.png 48 $V/first.png $V/previous.png $V/next.png $V/last.png $V/zoomin.png $V/zoomout.png \
-  $V/fitpage.png $V/fitwidth.png $G/11.png $G/12.png $G/01.png $G/08.png
+  $V/fitpage.png $V/fitwidth.png $G/11.png $G/12.png $G/01.png $G/08.png $V/fitheight.png
+# The viewer toolbar's background: a quiet light gradient with a hairline at the bottom.
+convert -size 16x40 gradient:'#F7F9FC'-'#E4EAF2' -fill '#C9D3E0' -draw 'rectangle 0,39 15,39' \
+  -type TrueColor BMP3:viewerTBBg.bmp
 
 # The shared image lists.
 g "$T/folder.png" "stroke '#B7862B' stroke-width 10 fill '#F2C14E' path 'M 20,48 L 76,48 L 92,64 L 172,64 L 172,160 L 20,160 Z'"

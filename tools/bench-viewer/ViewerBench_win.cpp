@@ -1,0 +1,94 @@
+// Times the page display against the bare interpreter: from a page request
+// to the page loaded, for a first page (rendered) and for the page after it
+// (rendered ahead while the first was looked at), and one bare render of the
+// same page at the same settings. Prints the median of the runs in ms.
+// Usage: viewer-bench.exe FILE.pdf [runs]
+#include "base/Files.h"
+#include "gui/GdiplusSession.h"
+#include "operations/Ghostscript.h"
+#include "viewer/PDFViewerBase.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void pumpUntil(const std::function<bool()>& condition)
+{
+    while (!condition()) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: viewer-bench FILE.pdf [runs]\n");
+        return 2;
+    }
+    const ZString pdf(argv[1]);
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
+    GdiplusSession gdiplus;
+    std::vector<double> bare, decode, first, next;
+    for (int run = 0; run < runs; ++run) {
+        double start = now();
+        const ZString image = exportPageImage(pdf, 1, PDFViewerBase::kResolution, false);
+        bare.push_back(now() - start);
+        const bool rendered = isFile(image);
+        start = now();
+        {
+            std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(image.c_str()));
+            if (bitmap)
+                bitmap->GetWidth();
+        }
+        decode.push_back(now() - start);
+        deleteFile(image, true);
+        if (!rendered) {
+            std::fprintf(stderr, "the interpreter rendered nothing\n");
+            return 1;
+        }
+
+        PDFViewerBase display(pdf, 2, L"bench");
+        start = now();
+        display.showPage(1);
+        pumpUntil([&] { return display.displayedPage() == 1; });
+        first.push_back(now() - start);
+        pumpUntil([&] { return display.isPageCached(2) && display.isIdle(); });
+        start = now();
+        display.showPage(2);
+        pumpUntil([&] { return display.displayedPage() == 2; });
+        next.push_back(now() - start);
+    }
+    const double b = median(bare), f = median(first), n = median(next);
+    std::printf("bare render, page 1:      %8.1f ms\n", b);
+    std::printf("GDI+ decode of that page: %8.1f ms\n", median(decode));
+    std::printf("viewer, first page:       %8.1f ms  (%.2f x bare; goal <= 1.2)\n", f, f / b);
+    std::printf("viewer, following page:   %8.1f ms  (goal <= 50)\n", n);
+    std::printf("(median of %d runs, %d dpi JPEG)\n", runs, PDFViewerBase::kResolution);
+    return 0;
+}

@@ -1,0 +1,135 @@
+// The page display: one page of a PDF file at a time, rendered by the
+// interpreter on the display's own render thread and shown with zoom,
+// rotation, scroll bars and panning; the shown page can be saved as an image.
+//
+// One display per source file (PdfSource::viewer). It is created hidden as a
+// parentless pop-up; a viewer frame attaches it as its child and detaches it
+// again when it shows another file. It tells its parent through WM_NOTIFY:
+// code kPageLoaded once a requested page is shown, kViewChanged after every paint.
+#pragma once
+
+#include "base/ZString.h"
+#include "gui/BaseWindow.h"
+#include "viewer/PageImageCache.h"
+#include "viewer/ViewerModel.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace Gdiplus {
+class Bitmap;
+}
+class AbortControl;
+class GdiplusSession;
+
+class PDFViewerBase : public BaseWindow {
+    // Attaching holds the state lock while the system sends the window
+    // messages, whose handlers may ask for the current page.
+    using StateMutex = std::recursive_mutex;
+
+public:
+    static constexpr UINT kPageLoaded = 1;
+    static constexpr UINT kViewChanged = 2;
+    static constexpr int kResolution = 300;
+    static constexpr int kTiffOutput = 0x4; // output flags: render pages as TIFF G4
+
+    // Creates the hidden window and the idle render thread.
+    PDFViewerBase(const ZString& path, int pageCount, const ZString& displayName = ZString(), int outputFlags = 0);
+    // Stops the render thread, destroys the window and deletes the rendered page images.
+    ~PDFViewerBase() override;
+
+    const ZString& path() const { return m_path; }
+    const ZString& displayName() const { return m_displayName; }
+    int pageCount() const { return m_pageCount; }
+
+    // Requests the page; the render thread loads it unless it is shown already.
+    void showPage(int page);
+    // The requested page (0 before the first request).
+    int currentPage() const;
+    int displayedPage() const;
+
+    // Zoom and fits keep the page point under the mouse cursor in place.
+    void setZoom(double factor);
+    double zoom() const;
+    void zoomBy(double factor);
+    void fitWidth();
+    void fitHeight();
+    void fitPage();
+    void rotate(int delta);
+    int rotation() const;
+
+    // Asks for a file name and saves the shown page there.
+    void saveImage();
+    // Saves the shown page (with its rotation) with the encoder its lower-cased
+    // extension names: jpg, png, bmp, tiff, gif. False and nothing written for
+    // other extensions or without a page image.
+    bool saveImageAs(const ZString& path);
+
+    // Makes the display a child of the frame with the given control id, or a
+    // parentless pop-up again.
+    void attach(HWND frame, int id);
+    void detach();
+
+    const ViewerModel& model() const { return m_model; }
+    // The size of the page image as loaded (after rotation); 0 x 0 without one.
+    SIZE imageSize() const;
+    // A copy of a pixel of the page image (0x00RRGGBB), for checks.
+    unsigned pixelOfImage(int x, int y) const;
+
+    // For tests and the benchmark: pages rendered by the interpreter so far;
+    // whether the thread waits for a request; pages rendered ahead.
+    int renderCount() const;
+    bool isIdle() const;
+    bool isPageCached(int page) const;
+    std::map<int, ZString> cachedFiles() const { return m_cache.files(); }
+
+    LRESULT windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void renderLoop();
+    ZString renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
+    void prepareAhead(std::unique_lock<StateMutex>& state, int page);
+    // Takes the decoded page image, turned by the current rotation.
+    void showImage(std::unique_ptr<Gdiplus::Bitmap> image);
+    void layout();
+    void updateScrollBars();
+    POINT cursorInClient() const;
+    void paint(HDC dc);
+    void onScroll(int bar, int request, int thumb);
+    void notifyParent(UINT code);
+
+    ZString m_path;
+    ZString m_displayName;
+    int m_pageCount;
+    int m_outputFlags;
+    std::unique_ptr<GdiplusSession> m_gdiplus;
+
+    // The state lock: requests, the thread's state, invalidation, attach and detach.
+    mutable StateMutex m_stateLock;
+    std::condition_variable_any m_wake;
+    int m_requested = 0;
+    int m_displayed = 0;
+    bool m_idle = false;
+    bool m_stopping = false;
+    int m_renderCount = 0;
+    int m_running = 0;        // the page the interpreter renders now, 0 when none
+    bool m_runIsAhead = false; // ... rendered ahead of a request, given up when another page is asked for
+    std::unique_ptr<AbortControl> m_runAbort;
+    std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
+    int m_aheadPage = 0;
+
+    // The image lock: the page image, its rotation and the geometry.
+    mutable std::mutex m_imageLock;
+    std::unique_ptr<Gdiplus::Bitmap> m_image;
+    int m_rotation = 0;
+    ViewerModel m_model;
+
+    PageImageCache m_cache;
+    bool m_waiting = false; // timer 1 runs: a page is being loaded
+    int m_waitTick = 0;
+    bool m_panning = false;
+    POINT m_panFrom = {};
+    std::thread m_thread;
+};
