@@ -2,6 +2,7 @@
 // that go wrong: one clear message naming the file or the job, or a correct
 // job; a cancel is no error; nothing is left behind.
 #include "operations/InterpreterCheck.h"
+#include "suite/settings/SettingsStore.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"

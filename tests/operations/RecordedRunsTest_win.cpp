@@ -6,6 +6,7 @@
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "base/TextUtil.h"
 #include "operations/ChildProcess.h"
 #include "operations/CommandOperation.h"
 #include "operations/ConversionOperations.h"

@@ -84,7 +84,7 @@ TEST(VistelRefusals, BadFilesAreNamedInAMessageAndMakeNoJob)
 TEST(VistelRefusals, TheProgramsOtherCallsAreAnsweredAsNotAvailable)
 {
     TestInstallation installation;
-    const ZString copy = uniqueTempPath(kTempSubFolder, ZString(), L".pdf");
+    const ZString copy = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     ASSERT_TRUE(writeFileBytes(copy, "%PDF-1.4"));
     const ZString calls[] = {
         L"<twain>",

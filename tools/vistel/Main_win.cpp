@@ -93,7 +93,7 @@ int convertToJob(const std::vector<ZString>& files)
             return 1;
         }
     }
-    const ZString pdf = uniqueTempPath(kTempSubFolder, ZString(), L".pdf");
+    const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
     if (!document.save(pdf)) {
         deleteFile(pdf, true);
         showFailure(Failure::NotWritten, files.front());
