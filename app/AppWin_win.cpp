@@ -35,6 +35,8 @@ AppWin::~AppWin()
     if (hwnd() != nullptr) {
         HWND window = hwnd();
         releaseHandle(); // no more messages reach this object while it goes
+        if (messageOwner() == window)
+            setMessageOwner(nullptr);
         DestroyWindow(window);
     }
 }
