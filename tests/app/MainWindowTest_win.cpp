@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -261,6 +264,32 @@ TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
     EXPECT_EQ(userNumber(L"QuilletOrientation"), 1u);
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), layout, 1849).grayed);
     EXPECT_TRUE(menuItemState(layout, 1850).grayed);
+
+    // Edit › Explorer: the selection commands follow the list's selection,
+    // pasting follows files on the clipboard.
+    HMENU editExplorer = submenuOf(bar, 1821);
+    EXPECT_TRUE(stateAfterOpening(rig.hwnd(), editExplorer, 1822).grayed);
+    rig.window().explorerList().navigate(installation.docsFolder(), false);
+    SendMessageW(rig.window().explorerList().hwnd(), LB_SETCURSEL, 0, 0);
+    EXPECT_FALSE(stateAfterOpening(rig.hwnd(), editExplorer, 1822).grayed);
+    EXPECT_FALSE(menuItemState(editExplorer, 1825).grayed);
+    ASSERT_TRUE(OpenClipboard(rig.hwnd()));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_TRUE(stateAfterOpening(rig.hwnd(), editExplorer, 1824).grayed);
+    const ZString copied = installation.document(L"copied.pdf");
+    const size_t bytes = sizeof(DROPFILES) + (static_cast<size_t>(copied.length()) + 2) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), copied.c_str(), copied.length() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    ASSERT_TRUE(OpenClipboard(rig.hwnd()));
+    EmptyClipboard();
+    SetClipboardData(CF_HDROP, drop); // the clipboard owns it now
+    CloseClipboard();
+    EXPECT_FALSE(stateAfterOpening(rig.hwnd(), editExplorer, 1824).grayed);
 
     // A new job is the current one: saving it becomes possible.
     rig.command(1801);
