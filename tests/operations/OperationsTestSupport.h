@@ -44,3 +44,7 @@ ZString recorderPrefix();
 
 // Page count of a PDF as the program's PDF library reads it; -1 when unreadable.
 int pdfPageCount(const ZString& pdf);
+
+// Whether a host process of the group runs (not ended, not a zombie); Wine
+// shows the host's root as drive Z:.
+bool hostGroupRuns(unsigned long group);

@@ -1,11 +1,14 @@
 #include "tests/operations/OperationsTestSupport.h"
 
+#include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
 #include "zpdf/Document.h"
 
 #include <windows.h>
+
+#include <cstdio>
 
 StdoutCapture::StdoutCapture()
 {
@@ -73,4 +76,21 @@ int pdfPageCount(const ZString& pdf)
     } catch (...) {
         return -1;
     }
+}
+
+bool hostGroupRuns(unsigned long group)
+{
+    std::vector<ZString> processes;
+    listFolder(L"Z:\\proc", nullptr, &processes, kListFolders);
+    for (const ZString& process : processes) {
+        // "pid (name) state ppid pgrp ..."
+        const std::string stat = readFileBytes(joinPath(process, L"stat"));
+        const size_t close = stat.rfind(')');
+        char state = 'Z';
+        unsigned long processGroup = 0;
+        if (close != std::string::npos && sscanf(stat.c_str() + close + 1, " %c %*u %lu", &state, &processGroup) == 2 &&
+            state != 'Z' && processGroup == group)
+            return true;
+    }
+    return false;
 }

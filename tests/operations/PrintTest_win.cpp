@@ -1,0 +1,310 @@
+// Printing on the test prefix's file printer (Wine's PostScript driver): what
+// reaches the printer is rendered back with the interpreter and each page's
+// mark is counted. Page k of the test documents carries k black squares in a row.
+#include "operations/PDFPrinter.h"
+
+#include "base/Files.h"
+#include "base/Lang.h"
+#include "base/Paths.h"
+#include "operations/Ghostscript.h"
+#include "tests/operations/OperationsTestSupport.h"
+#include "tests/support/WindowTestSupport_win.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+#include <gdiplus.h>
+
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kTestPrinter = L"Quillet Test Printer";
+
+std::string squaresPostScript(int pages)
+{
+    return "%!PS\n<< /PageSize [612 792] >> setpagedevice\n1 1 " + std::to_string(pages) +
+           " { /k exch def 1 1 k { 100 mul 300 moveto 50 0 rlineto 0 50 rlineto -50 0 rlineto closepath fill } for"
+           " showpage } for\n";
+}
+
+// The squares in the densest row of a rendered page: runs of dark pixels.
+int squaresOn(const ZString& bitmapPath)
+{
+    Gdiplus::Bitmap bitmap(bitmapPath.c_str());
+    int most = 0;
+    for (UINT y = 0; y < bitmap.GetHeight(); ++y) {
+        int runs = 0;
+        bool inside = false;
+        for (UINT x = 0; x < bitmap.GetWidth(); ++x) {
+            Gdiplus::Color color;
+            bitmap.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &color);
+            const bool dark = color.GetR() + color.GetG() + color.GetB() < 3 * 128;
+            runs += dark && !inside ? 1 : 0;
+            inside = dark;
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
+// What a recorded print reported, and a cancel after a chosen bar position.
+class RecordingProgress : public PrintProgress {
+public:
+    void setProgressLine(const ZString& text) override
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        lines.push_back(text);
+    }
+    void setProgressBar(int position) override
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        bars.push_back(position);
+        if (position == cancelAtBar) {
+            if (beforeCancel)
+                beforeCancel();
+            m_cancel = true;
+        }
+    }
+    bool cancelRequested() const override { return m_cancel; }
+
+    std::vector<ZString> lines;
+    std::vector<int> bars;
+    int cancelAtBar = -1;
+    std::function<void()> beforeCancel;
+
+private:
+    std::mutex m_lock;
+    std::atomic<bool> m_cancel{false};
+};
+
+// Answers the print dialog of this thread: notes whether the selection choice
+// was enabled and checked, then prints the chosen pages or cancels.
+class PrintDialogAnswer {
+public:
+    enum Choice { Selection, Range, Cancel };
+    PrintDialogAnswer(Choice choice, int from = 0, int to = 0) : m_choice(choice), m_from(from), m_to(to)
+    {
+        s_current = this;
+        m_hook = SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
+    }
+    ~PrintDialogAnswer()
+    {
+        UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    PrintDialogAnswer(const PrintDialogAnswer&) = delete;
+    PrintDialogAnswer& operator=(const PrintDialogAnswer&) = delete;
+
+    bool seen = false;
+    bool selectionEnabled = false;
+    bool selectionChecked = false;
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && s_current != nullptr && !s_current->seen && GetDlgItem(window, rad1) != nullptr)
+            s_current->answer(window);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    void answer(HWND dialog)
+    {
+        seen = true;
+        selectionEnabled = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
+        selectionChecked = IsDlgButtonChecked(dialog, rad2) == BST_CHECKED;
+        if (m_choice == Range) {
+            CheckRadioButton(dialog, rad1, rad3, rad3);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(rad3, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, rad3)));
+            SetDlgItemInt(dialog, edt1, static_cast<UINT>(m_from), FALSE);
+            SetDlgItemInt(dialog, edt2, static_cast<UINT>(m_to), FALSE);
+        }
+        PostMessageW(dialog, WM_COMMAND, m_choice == Cancel ? IDCANCEL : IDOK, 0);
+    }
+
+    static inline PrintDialogAnswer* s_current = nullptr;
+    HHOOK m_hook = nullptr;
+    Choice m_choice;
+    int m_from;
+    int m_to;
+};
+
+// A device context of the test printer, deleted with the holder.
+class PrinterDc {
+public:
+    PrinterDc() : m_dc(CreateDCW(L"WINSPOOL", kTestPrinter, nullptr, nullptr)) {}
+    ~PrinterDc()
+    {
+        if (m_dc != nullptr)
+            DeleteDC(m_dc);
+    }
+    PrinterDc(const PrinterDc&) = delete;
+    PrinterDc& operator=(const PrinterDc&) = delete;
+    HDC get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// The bitmaps in the program's temporary folder.
+std::set<std::string> waitingBitmaps()
+{
+    std::vector<ZString> files;
+    listFolder(joinPath(tempFolder(), kTempSubFolder), &files, nullptr, kListFiles);
+    std::set<std::string> bitmaps;
+    for (const ZString& file : files)
+        if (extensionOf(file).equalsIgnoreCase(ZString(L".bmp")))
+            bitmaps.insert(file.toUtf8());
+    return bitmaps;
+}
+
+class Printing : public InterpreterTest {
+protected:
+    void SetUp() override
+    {
+        InterpreterTest::SetUp();
+        useBridge();
+        const ZString ps = m_scratch.file(L"squares.ps");
+        writeFileBytes(ps, squaresPostScript(5));
+        psToPdf(ps, m_pdf, nullptr);
+    }
+
+    std::vector<PrintPageEntry> entries(std::initializer_list<uint32_t> pages) const
+    {
+        std::vector<PrintPageEntry> list;
+        for (uint32_t page : pages)
+            list.push_back({m_pdf, page});
+        return list;
+    }
+
+    // The squares counted on each page that reached the printer's file.
+    std::vector<int> printedPages() const
+    {
+        const ZString folder = m_scratch.file(L"printed");
+        deleteTree(folder);
+        createFolder(folder, true);
+        renderPagesBmp(m_printed, joinPath(folder, L"page%d.bmp"), 1, 100, 20);
+        std::vector<int> pages;
+        for (int page = 1; isFile(joinPath(folder, ZString::format(L"page%d.bmp", page))); ++page)
+            pages.push_back(squaresOn(joinPath(folder, ZString::format(L"page%d.bmp", page))));
+        return pages;
+    }
+
+    ZString m_pdf = m_scratch.file(L"squares.pdf");
+    ZString m_printed = m_scratch.file(L"printed.ps");
+    StdoutCapture m_quiet;
+};
+
+} // namespace
+
+TEST_F(Printing, ARangeOfTheDialogPrintsExactlyThosePages)
+{
+    ASSERT_EQ(pdfPageCount(m_pdf), 5);
+    PDFPrinter printer(entries({1, 2, 3, 4, 5}), {});
+    printer.setOutputFile(m_printed);
+    TestHostWindow owner(300, 200);
+    PrintDialogAnswer answer(PrintDialogAnswer::Range, 3, 3);
+
+    EXPECT_TRUE(print(owner.hwnd(), printer));
+
+    ASSERT_TRUE(answer.seen);
+    // Without a selection the dialog offers no selection choice.
+    EXPECT_FALSE(answer.selectionEnabled);
+    EXPECT_EQ(printedPages(), std::vector<int>({3}));
+}
+
+TEST_F(Printing, ASelectionPrintsInSelectionOrder)
+{
+    PDFPrinter printer(entries({1, 2, 3, 4, 5}), entries({4, 1, 2}));
+    printer.setOutputFile(m_printed);
+    PrintDialogAnswer answer(PrintDialogAnswer::Selection);
+
+    EXPECT_TRUE(print(nullptr, printer));
+
+    ASSERT_TRUE(answer.seen);
+    EXPECT_TRUE(answer.selectionEnabled);
+    EXPECT_TRUE(answer.selectionChecked);
+    EXPECT_EQ(printedPages(), std::vector<int>({4, 1, 2}));
+}
+
+TEST_F(Printing, ACancelledDialogPrintsNothing)
+{
+    PDFPrinter printer(entries({1, 2}), {});
+    printer.setOutputFile(m_printed);
+    PrintDialogAnswer answer(PrintDialogAnswer::Cancel);
+    EXPECT_FALSE(print(nullptr, printer));
+    EXPECT_TRUE(answer.seen);
+    EXPECT_FALSE(pathExists(m_printed));
+}
+
+TEST_F(Printing, ProgressCountsPagesAndHalfPages)
+{
+    PrinterDc dc;
+    ASSERT_NE(dc.get(), nullptr);
+    // A page that cannot be rendered is left out without a word.
+    std::vector<PrintPageEntry> pages = entries({2, 5});
+    pages.insert(pages.begin() + 1, {m_scratch.file(L"missing.pdf"), 1});
+    PDFPrinter printer(pages, {});
+    printer.setOutputFile(m_printed);
+    RecordingProgress progress;
+    printer.setProgress(&progress);
+
+    printer.printAll(dc.get());
+
+    EXPECT_EQ(printedPages(), std::vector<int>({2, 5}));
+    // Of three pages two were printed: the bar never reaches its end.
+    EXPECT_EQ(progress.bars, std::vector<int>({0, 16, 33, 50}));
+    ASSERT_EQ(progress.lines.size(), 3u);
+    ZString line = lang_getStr(L"operations/printing-pages");
+    line.replaceAll(L"{PAGE_NUMBER}", L"2").replaceAll(L"{PAGE_COUNT}", L"3");
+    EXPECT_EQ(progress.lines.back(), line);
+
+    PDFPrinter three(entries({1, 2, 3}), {});
+    three.setOutputFile(m_printed);
+    RecordingProgress full;
+    three.setProgress(&full);
+    three.printAll(dc.get());
+    EXPECT_EQ(full.bars, std::vector<int>({0, 16, 33, 50, 66, 83}));
+}
+
+TEST_F(Printing, ACancelEndsTheDocumentTheRenderAndTheWaitingBitmaps)
+{
+    PrinterDc dc;
+    ASSERT_NE(dc.get(), nullptr);
+    // The third entry's interpreter never ends by itself.
+    const ZString endless = m_scratch.file(L"endless.ps");
+    writeFileBytes(endless, "%!PS\n0 1 2000000000 { pop } for showpage\n");
+    std::vector<PrintPageEntry> pages = entries({1, 2});
+    pages.push_back({endless, 1});
+    PDFPrinter printer(pages, {});
+    printer.setOutputFile(m_printed);
+    RecordingProgress progress;
+    progress.cancelAtBar = 16;
+    printer.setProgress(&progress);
+    const std::set<std::string> before = waitingBitmaps();
+    const ZString pidFile = m_scratch.file(L"gs.pid");
+    SetEnvironmentVariableW(L"GSBRIDGE_PID_FILE", pidFile.c_str());
+    // The cancel comes once the endless page renders, so the second page's bitmap waits.
+    unsigned long group = 0;
+    progress.beforeCancel = [&] {
+        waitFor([&] {
+            const std::string pid = readFileBytes(pidFile);
+            group = pid.size() > 1 ? std::stoul(pid) : 0;
+            return group != 0 && hostGroupRuns(group);
+        });
+    };
+
+    printer.printAll(dc.get());
+
+    EXPECT_EQ(progress.bars, std::vector<int>({0, 16}));
+    // The document was ended: its one page is complete.
+    EXPECT_EQ(printedPages(), std::vector<int>({1}));
+    ASSERT_NE(group, 0u);
+    EXPECT_TRUE(waitFor([&] { return !hostGroupRuns(group); }, 10000));
+    EXPECT_EQ(waitingBitmaps(), before);
+}
