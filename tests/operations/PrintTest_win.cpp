@@ -1,6 +1,6 @@
 // Printing on the test prefix's file printer (Wine's PostScript driver): what
-// reaches the printer is rendered back with the interpreter and each page's
-// mark is counted. Page k of the test documents carries k black squares in a row.
+// reaches the printer is rendered back with the interpreter and the squares
+// on each page are counted (page k of the test document carries k squares).
 #include "operations/PDFPrinter.h"
 
 #include "base/Files.h"
@@ -23,35 +23,6 @@
 #include <vector>
 
 namespace {
-
-const wchar_t* const kTestPrinter = L"Quillet Test Printer";
-
-std::string squaresPostScript(int pages)
-{
-    return "%!PS\n<< /PageSize [612 792] >> setpagedevice\n1 1 " + std::to_string(pages) +
-           " { /k exch def 1 1 k { 100 mul 300 moveto 50 0 rlineto 0 50 rlineto -50 0 rlineto closepath fill } for"
-           " showpage } for\n";
-}
-
-// The squares in the densest row of a rendered page: runs of dark pixels.
-int squaresOn(const ZString& bitmapPath)
-{
-    Gdiplus::Bitmap bitmap(bitmapPath.c_str());
-    int most = 0;
-    for (UINT y = 0; y < bitmap.GetHeight(); ++y) {
-        int runs = 0;
-        bool inside = false;
-        for (UINT x = 0; x < bitmap.GetWidth(); ++x) {
-            Gdiplus::Color color;
-            bitmap.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &color);
-            const bool dark = color.GetR() + color.GetG() + color.GetB() < 3 * 128;
-            runs += dark && !inside ? 1 : 0;
-            inside = dark;
-        }
-        most = std::max(most, runs);
-    }
-    return most;
-}
 
 // What a recorded print reported, and a cancel after a chosen bar position.
 class RecordingProgress : public PrintProgress {
@@ -134,23 +105,6 @@ private:
     int m_to;
 };
 
-// A device context of the test printer, deleted with the holder.
-class PrinterDc {
-public:
-    PrinterDc() : m_dc(CreateDCW(L"WINSPOOL", kTestPrinter, nullptr, nullptr)) {}
-    ~PrinterDc()
-    {
-        if (m_dc != nullptr)
-            DeleteDC(m_dc);
-    }
-    PrinterDc(const PrinterDc&) = delete;
-    PrinterDc& operator=(const PrinterDc&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
 // The bitmaps in the program's temporary folder.
 std::set<std::string> waitingBitmaps()
 {
@@ -182,18 +136,7 @@ protected:
         return list;
     }
 
-    // The squares counted on each page that reached the printer's file.
-    std::vector<int> printedPages() const
-    {
-        const ZString folder = m_scratch.file(L"printed");
-        deleteTree(folder);
-        createFolder(folder, true);
-        renderPagesBmp(m_printed, joinPath(folder, L"page%d.bmp"), 1, 100, 20);
-        std::vector<int> pages;
-        for (int page = 1; isFile(joinPath(folder, ZString::format(L"page%d.bmp", page))); ++page)
-            pages.push_back(squaresOn(joinPath(folder, ZString::format(L"page%d.bmp", page))));
-        return pages;
-    }
+    std::vector<int> printedPages() const { return squaresOnPages(m_printed, m_scratch.file(L"printed")); }
 
     ZString m_pdf = m_scratch.file(L"squares.pdf");
     ZString m_printed = m_scratch.file(L"printed.ps");
