@@ -6,12 +6,15 @@
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "base/Paths.h"
+#include "gui/Dpi.h"
+#include "operations/PrintOpDlg.h"
 #include "operations/Ghostscript.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <gdiplus.h>
@@ -20,6 +23,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -58,7 +62,7 @@ private:
 // was enabled and checked, then prints the chosen pages or cancels.
 class PrintDialogAnswer {
 public:
-    enum Choice { Selection, Range, Cancel };
+    enum Choice { AsOffered, Range, Cancel };
     PrintDialogAnswer(Choice choice, int from = 0, int to = 0) : m_choice(choice), m_from(from), m_to(to)
     {
         s_current = this;
@@ -165,7 +169,7 @@ TEST_F(Printing, ASelectionPrintsInSelectionOrder)
 {
     PDFPrinter printer(entries({1, 2, 3, 4, 5}), entries({4, 1, 2}));
     printer.setOutputFile(m_printed);
-    PrintDialogAnswer answer(PrintDialogAnswer::Selection);
+    PrintDialogAnswer answer(PrintDialogAnswer::AsOffered);
 
     EXPECT_TRUE(print(nullptr, printer));
 
@@ -250,4 +254,61 @@ TEST_F(Printing, ACancelEndsTheDocumentTheRenderAndTheWaitingBitmaps)
     ASSERT_NE(group, 0u);
     EXPECT_TRUE(waitFor([&] { return !hostGroupRuns(group); }, 10000));
     EXPECT_EQ(waitingBitmaps(), before);
+}
+
+TEST_F(Printing, TheProgressDialogShowsThePrintAndItsCancelButtonStopsIt)
+{
+    const ZString endless = m_scratch.file(L"endless.ps");
+    writeFileBytes(endless, "%!PS\n0 1 2000000000 { pop } for showpage\n");
+    std::vector<PrintPageEntry> pages = entries({2});
+    pages.push_back({endless, 1});
+    PDFPrinter printer(pages, {});
+    printer.setOutputFile(m_printed);
+    PrintDialogAnswer answer(PrintDialogAnswer::AsOffered);
+
+    // Once the first page is out, the dialog is read and its cancel button pressed.
+    struct Seen {
+        HWND dialog = nullptr;
+        RECT frame{};
+        ZString title, button;
+        int dpi = 96;
+    } seen;
+    std::thread presser([&, thread = GetCurrentThreadId()] {
+        waitFor([&] {
+            EnumThreadWindows(
+                thread,
+                [](HWND window, LPARAM found) {
+                    if (GetDlgItem(window, PrintOpDlg::kCancelId) != nullptr && IsWindowVisible(window))
+                        *reinterpret_cast<HWND*>(found) = window;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&seen.dialog));
+            return seen.dialog != nullptr &&
+                   SendMessageW(GetDlgItem(seen.dialog, PrintOpDlg::kBarId), PBM_GETPOS, 0, 0) == 25;
+        });
+        if (seen.dialog == nullptr)
+            return;
+        wchar_t text[200] = {};
+        GetWindowTextW(seen.dialog, text, 200);
+        seen.title = text;
+        GetDlgItemTextW(seen.dialog, PrintOpDlg::kCancelId, text, 200);
+        seen.button = text;
+        GetWindowRect(seen.dialog, &seen.frame);
+        seen.dpi = dpiOf(seen.dialog);
+        WindowPicture(seen.dialog, false).savePng(picturePath(L"print-progress.png"));
+        PostMessageW(seen.dialog, WM_COMMAND, PrintOpDlg::kCancelId, 0);
+    });
+
+    EXPECT_TRUE(print(nullptr, printer));
+    presser.join();
+
+    ASSERT_NE(seen.dialog, nullptr);
+    EXPECT_FALSE(IsWindow(seen.dialog));
+    EXPECT_EQ(seen.frame.right - seen.frame.left, scale(344, seen.dpi));
+    EXPECT_EQ(seen.frame.bottom - seen.frame.top, scale(165, seen.dpi));
+    EXPECT_EQ(seen.button, lang_getStr(L"general/cancel"));
+    ZString line = lang_getStr(L"operations/printing-pages");
+    line.replaceAll(L"{PAGE_NUMBER}", L"1").replaceAll(L"{PAGE_COUNT}", L"2");
+    EXPECT_EQ(seen.title, line);
+    EXPECT_EQ(printedPages(), std::vector<int>({2}));
 }
