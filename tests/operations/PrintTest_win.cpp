@@ -121,6 +121,14 @@ std::set<std::string> waitingBitmaps()
     return bitmaps;
 }
 
+// Notes a visible progress dialog in the HWND that found points to.
+BOOL CALLBACK rememberProgressDialog(HWND window, LPARAM found)
+{
+    if (GetDlgItem(window, PrintOpDlg::kCancelId) != nullptr && IsWindowVisible(window))
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
 class Printing : public InterpreterTest {
 protected:
     void SetUp() override
@@ -275,14 +283,7 @@ TEST_F(Printing, TheProgressDialogShowsThePrintAndItsCancelButtonStopsIt)
     } seen;
     std::thread presser([&, thread = GetCurrentThreadId()] {
         waitFor([&] {
-            EnumThreadWindows(
-                thread,
-                [](HWND window, LPARAM found) {
-                    if (GetDlgItem(window, PrintOpDlg::kCancelId) != nullptr && IsWindowVisible(window))
-                        *reinterpret_cast<HWND*>(found) = window;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&seen.dialog));
+            EnumThreadWindows(thread, rememberProgressDialog, reinterpret_cast<LPARAM>(&seen.dialog));
             return seen.dialog != nullptr &&
                    SendMessageW(GetDlgItem(seen.dialog, PrintOpDlg::kBarId), PBM_GETPOS, 0, 0) == 25;
         });
