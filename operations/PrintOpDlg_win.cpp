@@ -38,8 +38,9 @@ void PrintOpDlg::run(HWND owner)
     m_printer.setProgress(this);
     if (m_thread.start())
         makeModal();
-    // Whatever ended the loop, the printing thread ends before the dialog goes.
-    if (m_thread.isRunning() && IsWindow(hwnd()) == FALSE)
+    // A loop that ended before the printing thread closed it (the quit
+    // message, say) cancels the print; the thread ends before the dialog goes.
+    if (m_thread.isRunning())
         m_cancel = true;
     m_thread.join();
     m_printer.setProgress(nullptr);
