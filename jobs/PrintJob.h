@@ -33,6 +33,8 @@ private:
     std::unique_ptr<PDFPrinter> m_printer;
 };
 
-// The print command of the job list and the job window: the print dialog (the selection offered
-// when selection is not empty), then the progress dialog, owned by the main window.
+// The print command of the job list and the job window: the print dialog (the
+// selection offered when selection is not empty), then the progress dialog,
+// both owned by the main window. selection: the job window's selected page
+// numbers in selection order, or none.
 bool printJob(Job& job, const std::vector<int>& selection);
