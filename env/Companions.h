@@ -34,5 +34,8 @@ void openUpdater(const ZString& arguments);
 // Starts the fax program with the files and options of args as its command line;
 // false when it could not be started.
 bool handFilesToFaxProgram(const FileHandlerArgs& args);
+// Starts a companion program with the shell's "open" verb on behalf of owner;
+// false when it could not be started.
+bool startCompanion(HWND owner, const wchar_t* fileName, const ZString& arguments, int show);
 // Opens a web address in the default browser.
 void openUrl(const ZString& url);

@@ -13,9 +13,9 @@
 
 namespace {
 
-bool shellStart(const wchar_t* verb, const ZString& file, const ZString& parameters, int show)
+bool shellStart(const wchar_t* verb, const ZString& file, const ZString& parameters, int show, HWND owner = nullptr)
 {
-    const HINSTANCE result = ShellExecuteW(nullptr, verb, file.c_str(),
+    const HINSTANCE result = ShellExecuteW(owner, verb, file.c_str(),
                                            parameters.isEmpty() ? nullptr : parameters.c_str(), nullptr, show);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -68,6 +68,11 @@ void openUpdater(const ZString& arguments)
 bool handFilesToFaxProgram(const FileHandlerArgs& args)
 {
     return shellStart(L"open", companionPath(kFaxProgram), args.toCommandLine(), SW_SHOWNORMAL);
+}
+
+bool startCompanion(HWND owner, const wchar_t* fileName, const ZString& arguments, int show)
+{
+    return shellStart(L"open", companionPath(fileName), arguments, show, owner);
 }
 
 void openUrl(const ZString& url)

@@ -35,7 +35,8 @@ ZString renderPagesArguments(const ZString& in, const ZString& out, uint32_t fir
 ZString exportPageArguments(const ZString& in, const ZString& out, uint32_t page, int resolution, bool tiff);
 
 // Pages first..last of a PDF as images; out may hold "%d" for one file per page.
-void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution);
+void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
+                    AbortControl* control = nullptr);
 void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
                      int quality, AbortControl* control = nullptr);
 // One page as a new temporary ".jpg" (or ".tiff") file; returns its path.

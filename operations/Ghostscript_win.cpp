@@ -58,9 +58,10 @@ void runGhostscript(const ZString& arguments, AbortControl* control)
         deleteFile(argumentFile, true);
 }
 
-void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution)
+void renderPagesBmp(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,
+                    AbortControl* control)
 {
-    runGhostscript(renderPagesArguments(in, out, first, last, resolution, L"-sDEVICE=bmp16m"), nullptr);
+    runGhostscript(renderPagesArguments(in, out, first, last, resolution, L"-sDEVICE=bmp16m"), control);
 }
 
 void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint32_t last, int resolution,

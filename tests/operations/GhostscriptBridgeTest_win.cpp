@@ -53,25 +53,6 @@ protected:
     StdoutCapture m_quiet;
 };
 
-// Whether a host process of the group runs (not ended, not a zombie); Wine
-// shows the host's root as drive Z:.
-bool hostGroupRuns(unsigned long group)
-{
-    std::vector<ZString> processes;
-    listFolder(L"Z:\\proc", nullptr, &processes, kListFolders);
-    for (const ZString& process : processes) {
-        // "pid (name) state ppid pgrp ..."
-        const std::string stat = readFileBytes(joinPath(process, L"stat"));
-        const size_t close = stat.rfind(')');
-        char state = 'Z';
-        unsigned long processGroup = 0;
-        if (close != std::string::npos && sscanf(stat.c_str() + close + 1, " %c %*u %lu", &state, &processGroup) == 2 &&
-            state != 'Z' && processGroup == group)
-            return true;
-    }
-    return false;
-}
-
 // Presses Cancel in the visible dialog of the thread, if there is one.
 bool pressCancel(DWORD thread)
 {

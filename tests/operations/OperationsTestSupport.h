@@ -44,3 +44,28 @@ ZString recorderPrefix();
 
 // Page count of a PDF as the program's PDF library reads it; -1 when unreadable.
 int pdfPageCount(const ZString& pdf);
+
+// Whether a host process of the group runs (not ended, not a zombie); Wine
+// shows the host's root as drive Z:.
+bool hostGroupRuns(unsigned long group);
+
+// PostScript of pages whose page k carries k black squares in a row.
+std::string squaresPostScript(int pages);
+// The squares on each page of a printed (or any PostScript or PDF) file,
+// rendered through the interpreter into folder (made anew).
+std::vector<int> squaresOnPages(const ZString& file, const ZString& folder);
+
+// The printer of the test prefix, which writes PostScript to a file (when
+// the document names one), and a device context of it deleted with the holder.
+inline const wchar_t* const kTestPrinter = L"Quillet Test Printer";
+class PrinterDc {
+public:
+    PrinterDc();
+    ~PrinterDc();
+    PrinterDc(const PrinterDc&) = delete;
+    PrinterDc& operator=(const PrinterDc&) = delete;
+    struct HDC__* get() const { return m_dc; }
+
+private:
+    struct HDC__* m_dc;
+};

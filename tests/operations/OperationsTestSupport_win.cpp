@@ -1,11 +1,18 @@
 #include "tests/operations/OperationsTestSupport.h"
 
+#include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
 #include "suite/settings/SettingsStore.h"
+#include "operations/Ghostscript.h"
 #include "zpdf/Document.h"
 
 #include <windows.h>
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cstdio>
 
 StdoutCapture::StdoutCapture()
 {
@@ -73,4 +80,86 @@ int pdfPageCount(const ZString& pdf)
     } catch (...) {
         return -1;
     }
+}
+
+bool hostGroupRuns(unsigned long group)
+{
+    std::vector<ZString> processes;
+    listFolder(L"Z:\\proc", nullptr, &processes, kListFolders);
+    for (const ZString& process : processes) {
+        // "pid (name) state ppid pgrp ..."
+        const std::string stat = readFileBytes(joinPath(process, L"stat"));
+        const size_t close = stat.rfind(')');
+        char state = 'Z';
+        unsigned long processGroup = 0;
+        if (close != std::string::npos && sscanf(stat.c_str() + close + 1, " %c %*u %lu", &state, &processGroup) == 2 &&
+            state != 'Z' && processGroup == group)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// GDI+ for the whole test program.
+class GdiplusEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+const auto* const g_gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+
+// The squares in the densest row of a rendered page: runs of dark pixels.
+int squaresOn(const ZString& bitmapPath)
+{
+    Gdiplus::Bitmap bitmap(bitmapPath.c_str());
+    int most = 0;
+    for (UINT y = 0; y < bitmap.GetHeight(); ++y) {
+        int runs = 0;
+        bool inside = false;
+        for (UINT x = 0; x < bitmap.GetWidth(); ++x) {
+            Gdiplus::Color color;
+            bitmap.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &color);
+            const bool dark = color.GetR() + color.GetG() + color.GetB() < 3 * 128;
+            runs += dark && !inside ? 1 : 0;
+            inside = dark;
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
+} // namespace
+
+std::string squaresPostScript(int pages)
+{
+    return "%!PS\n<< /PageSize [612 792] >> setpagedevice\n1 1 " + std::to_string(pages) +
+           " { /k exch def 1 1 k { 100 mul 300 moveto 50 0 rlineto 0 50 rlineto -50 0 rlineto closepath fill } for"
+           " showpage } for\n";
+}
+
+std::vector<int> squaresOnPages(const ZString& file, const ZString& folder)
+{
+    deleteTree(folder);
+    createFolder(folder, true);
+    renderPagesBmp(file, joinPath(folder, L"page%d.bmp"), 1, 100, 20);
+    std::vector<int> pages;
+    for (int page = 1; isFile(joinPath(folder, ZString::format(L"page%d.bmp", page))); ++page)
+        pages.push_back(squaresOn(joinPath(folder, ZString::format(L"page%d.bmp", page))));
+    return pages;
+}
+
+PrinterDc::PrinterDc() : m_dc(CreateDCW(L"WINSPOOL", kTestPrinter, nullptr, nullptr)) {}
+
+PrinterDc::~PrinterDc()
+{
+    if (m_dc != nullptr)
+        DeleteDC(m_dc);
 }

@@ -20,21 +20,6 @@
 
 namespace {
 
-// GDI+ for the whole test program.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-const auto* const g_gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-
 struct CountingNotify : IPDFPageThumbMakerNotify {
     std::atomic<int> calls{0};
     void thumbnailReady() override { ++calls; }
