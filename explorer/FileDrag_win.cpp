@@ -1,0 +1,47 @@
+#include "explorer/FileDrag_win.h"
+
+#include "explorer/ComPtr.h"
+#include "explorer/DropSource_win.h"
+
+#include <cstdlib>
+
+namespace ole {
+
+namespace {
+
+// The data object of the last drag (GUI thread only).
+ComPtr<IDataObject>& lastDragged()
+{
+    static ComPtr<IDataObject> data;
+    return data;
+}
+
+} // namespace
+
+void forgetLastDrag()
+{
+    ComPtr<IDataObject>& last = lastDragged();
+    if (last)
+        CoDisconnectObject(last.get(), 0);
+    last.reset();
+}
+
+DWORD dragFiles(IDataObject* data)
+{
+    if (data == nullptr)
+        return DROPEFFECT_NONE;
+    forgetLastDrag();
+    lastDragged() = ComPtr<IDataObject>::share(data);
+    const ComPtr<DropSource> source(new DropSource);
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = DoDragDrop(data, source.get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
+}
+
+bool movedPastDragThreshold(POINT press, POINT now, int thresholdAt96, int dpi)
+{
+    const long threshold = static_cast<long>(thresholdAt96) * dpi / 96;
+    return std::labs(now.x - press.x) > threshold || std::labs(now.y - press.y) > threshold;
+}
+
+} // namespace ole
