@@ -65,6 +65,9 @@ public:
     // Called by the store when a job is made from a file: its pages, unchanged.
     void setInitialPages(std::vector<JobPage> pages) { m_pages = std::move(pages); }
 
+    // Puts back pages and name recorded earlier (undo and redo); counts as a change.
+    void restore(std::vector<JobPage> pages, const ZString& name);
+
     // Runs after every change (the viewer uses it to close itself).
     void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
 

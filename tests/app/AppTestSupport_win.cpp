@@ -2,11 +2,13 @@
 
 #include "app/HandOver.h"
 #include "app/InterimExplorerList.h"
-#include "app/InterimJobs.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
+#include "jobs/JobDlg_win.h"
 #include "suite/settings/SettingsStore.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -178,6 +180,35 @@ bool waitUntilIdle(HWND window)
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kLimitMs, &result) != 0;
 }
 
-std::vector<ZString> jobNames(HWND mainWindow) { return listBoxItems(mainWindow, InterimJobList::kControlId); }
+namespace {
+BOOL CALLBACK collectJobWindow(HWND window, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (ZString(name) == JobDlg::kClassName)
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+std::vector<ZString> jobNames(HWND mainWindow)
+{
+    // Job windows carry their job's name as window text; the list shows them top to bottom.
+    std::vector<HWND> windows;
+    EnumChildWindows(mainWindow, collectJobWindow, reinterpret_cast<LPARAM>(&windows));
+    std::sort(windows.begin(), windows.end(), [](HWND a, HWND b) {
+        RECT ra = {}, rb = {};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+    });
+    std::vector<ZString> names;
+    for (HWND w : windows) {
+        wchar_t text[512] = {};
+        GetWindowTextW(w, text, 512);
+        names.emplace_back(text);
+    }
+    return names;
+}
 
 std::vector<ZString> shownFolders(HWND mainWindow) { return listBoxItems(mainWindow, InterimExplorerList::kControlId); }

@@ -218,7 +218,7 @@ TEST(MainWindow, HandOversOfOtherTagsAreAnsweredAndIgnored)
     data.lpData = const_cast<wchar_t*>(commandLine.c_str());
     EXPECT_EQ(SendMessageW(rig.hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
     pumpUntilIdle();
-    EXPECT_EQ(SendMessageW(rig.window().jobList().hwnd(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(rig.window().jobList().container().count(), 0);
 }
 
 TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
@@ -284,7 +284,7 @@ TEST(MainWindow, DisplayModesChosenInViewJobsNeverReachTheJobListsCommandsOfTheS
 
     rig.command(largest);
     EXPECT_EQ(userNumber(L"JobDlgDisplayMode"), 4u);
-    EXPECT_EQ(SendMessageW(rig.window().jobList().hwnd(), LB_GETCOUNT, 0, 0), 1); // still there
+    EXPECT_EQ(rig.window().jobList().container().count(), 1); // still there
     SendMessageW(rig.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
     EXPECT_TRUE(menuItemState(jobs, largest).checked);
     EXPECT_FALSE(menuItemState(jobs, GetMenuItemID(jobs, 3)).checked);
