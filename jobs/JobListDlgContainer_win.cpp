@@ -44,6 +44,7 @@ JobListDlgContainer::JobListDlgContainer(JobStore& store) : m_store(store) {}
 JobListDlgContainer::~JobListDlgContainer()
 {
     programClosing();
+    m_accessible.reset();
     if (m_dropTarget != nullptr) {
         if (hwnd() != nullptr)
             RevokeDragDrop(hwnd());
@@ -158,6 +159,9 @@ void JobListDlgContainer::changed()
 {
     if (m_onChange)
         m_onChange();
+    // Screen readers read the list again: order, names and selection.
+    if (hwnd() != nullptr)
+        NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void JobListDlgContainer::selectionChanged() { changed(); }
@@ -672,6 +676,13 @@ LRESULT JobListDlgContainer::windowProcedure(UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
         onKey(static_cast<UINT>(wParam));
         return 0;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+            if (!m_accessible)
+                m_accessible = std::make_unique<JobListAccessibleRoot>(*this);
+            return m_accessible->answer(wParam);
+        }
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_DROPFILES: {

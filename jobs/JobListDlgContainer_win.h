@@ -6,6 +6,7 @@
 
 #include "gui/BaseWindow.h"
 #include "jobs/JobLayout.h"
+#include "jobs/JobListAccessible_win.h"
 #include "jobs/JobListCommands.h"
 #include "jobs/JobListContainerDropTarget_win.h"
 
@@ -115,6 +116,7 @@ private:
     bool m_closing = false;
     HFONT m_font = nullptr;
     HIMAGELIST m_dragImages = nullptr;
+    std::unique_ptr<JobListAccessibleRoot> m_accessible; // made on the first request
     JobListContainerDropTarget* m_dropTarget = nullptr; // one reference held, revoked and released on destroy
     std::function<void()> m_onChange;
     std::function<void(const ZString&, const ZString&)> m_addFile;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <oleacc.h>
+
 namespace {
 
 // A generous limit: reaching it means something hangs, not that it is slow.
@@ -191,9 +193,9 @@ BOOL CALLBACK collectJobWindow(HWND window, LPARAM found)
 }
 } // namespace
 
-std::vector<ZString> jobNames(HWND mainWindow)
+namespace {
+std::vector<HWND> jobWindows(HWND mainWindow)
 {
-    // Job windows carry their job's name as window text; the list shows them top to bottom.
     std::vector<HWND> windows;
     EnumChildWindows(mainWindow, collectJobWindow, reinterpret_cast<LPARAM>(&windows));
     std::sort(windows.begin(), windows.end(), [](HWND a, HWND b) {
@@ -202,8 +204,65 @@ std::vector<ZString> jobNames(HWND mainWindow)
         GetWindowRect(b, &rb);
         return ra.top < rb.top;
     });
+    return windows;
+}
+} // namespace
+
+HWND jobWindow(HWND mainWindow, size_t index)
+{
+    const std::vector<HWND> windows = jobWindows(mainWindow);
+    return index < windows.size() ? windows[index] : nullptr;
+}
+
+std::vector<AccessibleJob> accessibleJobs(HWND mainWindow)
+{
+    // IAccessible's id, spelt out: oleacc and uuid both define the symbol.
+    const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    std::vector<AccessibleJob> jobs;
+    IAccessible* list = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(descendant(mainWindow, 4103), static_cast<DWORD>(OBJID_CLIENT),
+                                          kIAccessible, reinterpret_cast<void**>(&list))))
+        return jobs;
+    long count = 0;
+    list->get_accChildCount(&count);
+    for (long i = 1; i <= count; ++i) {
+        VARIANT id;
+        id.vt = VT_I4;
+        id.lVal = i;
+        IDispatch* dispatch = nullptr;
+        IAccessible* job = nullptr;
+        if (list->get_accChild(id, &dispatch) != S_OK || dispatch == nullptr)
+            continue;
+        dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&job));
+        dispatch->Release();
+        if (job == nullptr)
+            continue;
+        AccessibleJob read;
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (job->get_accName(self, &name) == S_OK && name != nullptr) {
+            read.name = ZString(name);
+            SysFreeString(name);
+        }
+        job->get_accChildCount(&read.pages);
+        VARIANT state;
+        VariantInit(&state);
+        if (job->get_accState(self, &state) == S_OK && state.vt == VT_I4)
+            read.selected = (state.lVal & STATE_SYSTEM_SELECTED) != 0;
+        job->Release();
+        jobs.push_back(read);
+    }
+    list->Release();
+    return jobs;
+}
+
+std::vector<ZString> jobNames(HWND mainWindow)
+{
+    // Job windows carry their job's name as window text; the list shows them top to bottom.
     std::vector<ZString> names;
-    for (HWND w : windows) {
+    for (HWND w : jobWindows(mainWindow)) {
         wchar_t text[512] = {};
         GetWindowTextW(w, text, 512);
         names.emplace_back(text);
