@@ -99,9 +99,11 @@ bool JobDlg::create(HWND parent)
     if (m_tooltip != nullptr) {
         TOOLINFOW tool = {};
         tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS; // 16: the tooltip watches the window's mouse messages itself
+        // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS, 16); one
+        // tool covers the window and names the page under the pointer.
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
         tool.hwnd = hwnd();
-        tool.uId = 0;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -431,9 +433,8 @@ void JobDlg::onMouseMove(int x, int y, WPARAM keys)
 {
     if (m_tooltip != nullptr) {
         const int page = layout().pageAt(x, y);
-        static thread_local int shown = -1;
-        if (page != shown) {
-            shown = page;
+        if (page != m_tooltipPage) {
+            m_tooltipPage = page;
             SendMessageW(m_tooltip, TTM_UPDATE, 0, 0);
         }
     }
@@ -526,15 +527,14 @@ void JobDlg::onRightDown(int x, int y)
         m_pages.selectOnly(page);
     invalidate();
     m_container.selectionChanged();
+    if (page == 0)
+        showJobMenu(); // on the window itself the menu opens on the press
 }
 
 void JobDlg::onRightUp(int x, int y)
 {
-    const int page = layout().pageAt(x, y);
-    if (page != 0)
+    if (const int page = layout().pageAt(x, y))
         showPageMenu(page);
-    else
-        showJobMenu();
 }
 
 // Menus and commands ------------------------------------------------------------
@@ -758,9 +758,8 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
             GetCursorPos(&at);
             ScreenToClient(hwnd(), &at);
             const int page = layout().pageAt(at.x, at.y);
-            static thread_local ZString text;
-            text = page > 0 ? pageTooltip(*m_job, page) : ZString();
-            info->lpszText = const_cast<wchar_t*>(text.c_str());
+            m_tooltipText = page > 0 ? pageTooltip(*m_job, page) : ZString();
+            info->lpszText = const_cast<wchar_t*>(m_tooltipText.c_str());
             return 0;
         }
         break;

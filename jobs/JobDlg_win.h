@@ -100,7 +100,9 @@ private:
     bool m_selected = false;
     PageSelection m_pages;
     BaseToolbar m_toolbar;
-    HWND m_tooltip = nullptr;
+    HWND m_tooltip = nullptr; // a child of this window, destroyed with it
+    int m_tooltipPage = -1;
+    ZString m_tooltipText;
     std::vector<Asked> m_asked;
     int m_bandTop = 0, m_bandBottom = 0;
 

@@ -381,6 +381,17 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     EXPECT_EQ(a.job().name(), L"Renamed");
     EXPECT_EQ(a.job().isUnsaved(), unsaved);
 
+    // The page menu by the right button: the page under it becomes the selection and goes.
+    m_menuChoice = 1;
+    const POINT second = centreOf(a, 2);
+    postMouse(a.hwnd(), WM_RBUTTONDOWN, second.x, second.y, MK_RBUTTON);
+    postMouse(a.hwnd(), WM_RBUTTONUP, second.x, second.y, 0);
+    EXPECT_EQ(m_menuItems, 5);
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 3}));
+    m_store.history().undo();
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
+    m_menuChoice = 0;
+
     // Insert blank page after the last page: a page of the last page's size at the end.
     a.pageCommand(10, 3);
     ASSERT_EQ(a.job().pageCount(), 4);
