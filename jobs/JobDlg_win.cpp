@@ -273,7 +273,9 @@ void JobDlg::withdrawOutside(int top, int bottom)
     std::erase_if(m_asked, [&](Asked& a) {
         if (a.page <= m_job->pageCount() && l.elementBox(a.page).intersects(top, bottom))
             return false;
+        // Far from view: not rendered if still queued, and freed if finished.
         a.maker->withdraw(a.request);
+        a.maker->evict(a.request);
         return true;
     });
 }
