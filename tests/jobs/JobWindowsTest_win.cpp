@@ -72,6 +72,7 @@ protected:
         });
         setJobMenuAnswerer([this](HMENU menu) {
             m_menuItems = GetMenuItemCount(menu);
+            m_firstGrayed = (GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED) != 0;
             return m_menuChoice;
         });
         m_host = std::make_unique<TestHostWindow>(900, 700);
@@ -129,6 +130,7 @@ protected:
     std::vector<ZString> m_questions;
     int m_answer = IDNO;
     int m_menuItems = -1;
+    bool m_firstGrayed = false;
     UINT m_menuChoice = 0;
 };
 
@@ -142,10 +144,16 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_FALSE(enabled(joblist::Sort)); // one job: nothing to sort
     container().command(joblist::Sort);
     EXPECT_EQ(m_menuItems, 4);
+    EXPECT_TRUE(m_firstGrayed);
     JobDlg& two = add(L"two");
     add(L"three");
     EXPECT_TRUE(enabled(joblist::Sort));
     EXPECT_FALSE(enabled(joblist::MoveUp));
+    container().command(joblist::Sort);
+    EXPECT_FALSE(m_firstGrayed);
+    // The background's menu: new job, merge, delete, select all, invert, sort.
+    postMouse(container().hwnd(), WM_RBUTTONUP, 870, 650);
+    EXPECT_EQ(m_menuItems, 6);
 
     clickHeader(two);
     EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&two});
@@ -300,6 +308,12 @@ TEST_F(JobWindows, PagesDraggedBetweenAndWithinJobsAndUndoneAgain)
     JobDlg& a = add(L"A");
     JobDlg& b = add(L"B");
     a.job().rotate(90, {3});
+    // The picture below shows thumbnails: they are waited for.
+    waitFor([&] {
+        pumpUntilIdle();
+        return a.job().page(1)->document->thumbMaker()->renderCount() == 3 &&
+               b.job().page(1)->document->thumbMaker()->renderCount() == 3;
+    }, 30000);
     // Pages 3 and 2 picked in that order, dragged between B's pages 1 and 2.
     clickPage(a, 3);
     clickPage(a, 2, MK_CONTROL);
