@@ -612,7 +612,7 @@ void JobDlg::command(int id)
         break;
     case DeleteJob:
         if (confirmJobRemoval(*m_job))
-            m_container.removeJobWindow(this); // this object is gone now
+            m_container.post(JobListDlgContainer::kRemoveJob, 0, reinterpret_cast<LPARAM>(m_job)); // not while in here
         break;
     case SelectAllPages:
         selectAllPages();

@@ -676,6 +676,10 @@ LRESULT JobListDlgContainer::windowProcedure(UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
         onKey(static_cast<UINT>(wParam));
         return 0;
+    case kRemoveJob:
+        if (JobDlg* window = windowOf(reinterpret_cast<const Job*>(lParam)))
+            removeJobWindow(window);
+        return 0;
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             if (!m_accessible)

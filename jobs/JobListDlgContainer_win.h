@@ -24,6 +24,8 @@ class JobListDlgContainer : public BaseWindow, public JobListDropSite {
 public:
     static constexpr int kControlId = 4103;
     static constexpr const wchar_t* kClassName = L"QuilletJobListContainer";
+    // Removes the job (lParam: Job*) and its window; a job window posts it for itself.
+    static constexpr UINT kRemoveJob = WM_APP + 1;
 
     explicit JobListDlgContainer(JobStore& store);
     ~JobListDlgContainer() override;

@@ -417,4 +417,10 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     a.refresh();
     EXPECT_TRUE(a.headerText().startsWith(L" Renamed"));
     WindowPicture(m_host->hwnd()).savePng(picturePath(L"job-windows-one-job.png"));
+
+    // Deleting the job from its own menu: the window goes once its message is done.
+    a.command(1);
+    pumpUntilIdle();
+    EXPECT_EQ(container().count(), 0);
+    EXPECT_EQ(m_store.jobCount(), 0);
 }
