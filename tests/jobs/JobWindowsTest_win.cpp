@@ -17,6 +17,9 @@
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
+#include "zpdf/Document.h"
+#include "zpdf/Names.h"
+#include "zpdf/Primitives.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
@@ -340,6 +343,15 @@ TEST_F(JobWindows, PagesDraggedBetweenAndWithinJobsAndUndoneAgain)
         const size_t found = extracted.find("page " + std::to_string(page), at);
         ASSERT_NE(found, std::string::npos) << page;
         at = found + 1;
+    }
+    // Saved as PDF, the copied page keeps its turn; the others have none.
+    const ZString saved = m_scratch.file(L"b.pdf");
+    ASSERT_TRUE(saveJobWithFormat(b.job(), L"pdf", saved, {{L"pdfMode", L"copy"}}));
+    zpdf::Document out(saved);
+    ASSERT_EQ(out.getPageCount(), 5);
+    for (int index = 0; index < 5; ++index) {
+        const auto rotate = out.getPage(index)->dict()->getNumber(zpdf::kRotate);
+        EXPECT_EQ(rotate ? rotate->intValue() : 0, index == 1 ? 90 : 0) << index;
     }
 
     // Within A: page 1 moved behind page 3.
