@@ -159,7 +159,7 @@ public:
         ZString text = pageTooltip(w->job(), child.lVal);
         const int lineEnd = text.find(L"\n");
         if (lineEnd >= 0)
-            text = text.substring(0, lineEnd);
+            text = text.substring(0, lineEnd - 1); // inclusive end: the line without its feed
         *name = bstrOf(text);
         return S_OK;
     }

@@ -22,6 +22,7 @@
 #include "zpdf/Primitives.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -435,4 +436,76 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     pumpUntilIdle();
     EXPECT_EQ(container().count(), 0);
     EXPECT_EQ(m_store.jobCount(), 0);
+}
+
+TEST_F(JobWindows, AccessibleObjectsFollowTheListAndItsPages)
+{
+    const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    add(L"first");
+    JobDlg& second = add(L"second");
+    IAccessible* list = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(container().hwnd(), static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                         reinterpret_cast<void**>(&list)),
+              S_OK);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    ASSERT_EQ(list->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LIST);
+    long count = 0;
+    list->get_accChildCount(&count);
+    EXPECT_EQ(count, 2);
+
+    // The second job's object, then its pages as the user changes them.
+    VARIANT two;
+    two.vt = VT_I4;
+    two.lVal = 2;
+    IDispatch* dispatch = nullptr;
+    ASSERT_EQ(list->get_accChild(two, &dispatch), S_OK);
+    IAccessible* job = nullptr;
+    dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&job));
+    dispatch->Release();
+    ASSERT_NE(job, nullptr);
+    auto nameOf = [&](long child) {
+        VARIANT id;
+        id.vt = VT_I4;
+        id.lVal = child;
+        BSTR name = nullptr;
+        job->get_accName(id, &name);
+        ZString text(name != nullptr ? name : L"");
+        SysFreeString(name);
+        return text;
+    };
+    auto selected = [&](long child) {
+        VARIANT id, state;
+        id.vt = VT_I4;
+        id.lVal = child;
+        VariantInit(&state);
+        job->get_accState(id, &state);
+        return (state.lVal & STATE_SYSTEM_SELECTED) != 0;
+    };
+    EXPECT_EQ(nameOf(CHILDID_SELF), second.headerText());
+    EXPECT_EQ(nameOf(3), L"Page 3");
+    clickPage(second, 3);
+    EXPECT_TRUE(selected(CHILDID_SELF));
+    EXPECT_TRUE(selected(3));
+    EXPECT_FALSE(selected(1));
+    second.deleteSelectedPages();
+    long pages = 0;
+    job->get_accChildCount(&pages);
+    EXPECT_EQ(pages, 2);
+    VARIANT gone;
+    gone.vt = VT_I4;
+    gone.lVal = 3;
+    BSTR name = nullptr;
+    EXPECT_EQ(job->get_accName(gone, &name), E_INVALIDARG);
+
+    // A job that went away answers that it is no longer there.
+    container().removeJobWindow(&second);
+    EXPECT_EQ(job->get_accChildCount(&pages), CO_E_OBJNOTCONNECTED);
+    job->Release();
+    list->get_accChildCount(&count);
+    EXPECT_EQ(count, 1);
+    list->Release();
 }
