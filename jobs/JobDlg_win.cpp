@@ -90,8 +90,9 @@ bool JobDlg::create(HWND parent)
     const HINSTANCE module = GetModuleHandleW(nullptr);
     if (!registerClass(kClassName, module, nullptr, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, CS_DBLCLKS))
         return false;
-    if (!BaseWindow::create(0, kClassName, m_job->name().c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10,
-                            10, parent, nullptr, module))
+    // Hidden until the list has put it in its place.
+    if (!BaseWindow::create(0, kClassName, m_job->name().c_str(), WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10, parent,
+                            nullptr, module))
         return false;
     createToolbar();
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,

@@ -95,8 +95,10 @@ void JobListDlgContainer::addJobWindow(Job& job, int position)
         return;
     if (position < 0 || position > count())
         position = count();
+    JobDlg* added = window.get();
     m_windows.insert(m_windows.begin() + position, std::move(window));
     layoutJobs();
+    added->show(SW_SHOWNA);
     changed();
 }
 

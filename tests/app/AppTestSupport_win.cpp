@@ -187,7 +187,7 @@ BOOL CALLBACK collectJobWindow(HWND window, LPARAM found)
 {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (ZString(name) == JobDlg::kClassName)
+    if (ZString(name) == JobDlg::kClassName && IsWindowVisible(window)) // shown once in its place
         reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
