@@ -6,10 +6,10 @@
 
 #include "app/BrandingBar.h"
 #include "app/InterimExplorerList.h"
-#include "app/InterimJobs.h"
 #include "app/MainMenu.h"
 #include "app/MainSplitter.h"
 #include "gui/BaseWindow.h"
+#include "jobs/JobListDlg_win.h"
 
 class UiResources;
 
@@ -27,7 +27,7 @@ public:
     void bringToFront();
 
     InterimExplorerList& explorerList() { return m_explorer; }
-    InterimJobList& jobList() { return m_jobList; }
+    JobListDlg& jobList() { return m_jobList; }
     MainSplitter& splitter() { return m_splitter; }
     HMENU menu() const { return m_menu.handle(); }
     bool isExplorerShown() const { return m_splitter.first() != nullptr; }
@@ -49,7 +49,7 @@ private:
     HINSTANCE m_module = nullptr;
     const UiResources& m_resources;
     InterimExplorerList m_explorer;
-    InterimJobList m_jobList;
+    JobListDlg m_jobList;
     MainSplitter m_splitter;
     BrandingBar m_brandingBar;
     MainMenu m_menu;

@@ -112,7 +112,7 @@ void AppWin::runCommand(UINT id)
         break;
     default:
         if (const int mode = displayModeOfCommand(id, kJobViewsBase); mode >= 0)
-            storeJobDisplayMode(mode); // every job window takes the stored mode
+            m_jobList.setDisplayMode(mode); // stored, and every job window takes it
         break;                         // the job list's own commands come with its window
     }
 }

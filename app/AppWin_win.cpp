@@ -68,6 +68,8 @@ bool AppWin::createChildren()
     const int bar = BrandingBar::heightFor(dpiOf(hwnd()));
     if (!m_jobList.create(hwnd()))
         return false;
+    m_jobList.setAddFile([](const ZString& path, const ZString& name) { addFile(path, name, false); });
+    m_jobList.setDragImages(m_resources.imageList(1));
     if (!m_brandingBar.create(hwnd(), m_module, 0, client.bottom - bar, client.right, bar))
         return false;
     if (!m_explorer.create(hwnd()))
@@ -134,8 +136,10 @@ void AppWin::onClose()
     placement.length = sizeof placement;
     if (GetWindowPlacement(hwnd(), &placement))
         userConfig_setStr(L"QuilletWindowPlacement", placementText(placement));
-    if (confirmClose())
+    if (confirmClose()) {
+        m_jobList.programClosing();
         DestroyWindow(hwnd());
+    }
 }
 
 bool AppWin::confirmClose()

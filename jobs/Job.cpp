@@ -31,6 +31,13 @@ void Job::changed()
     m_unsaved = pageCount() != 0;
 }
 
+void Job::restore(std::vector<JobPage> pages, const ZString& name)
+{
+    m_pages = std::move(pages);
+    m_name = name;
+    changed();
+}
+
 void Job::deletePages(const std::vector<int>& numbers)
 {
     std::vector<JobPage> kept;

@@ -76,6 +76,8 @@ public:
     void showInViewer(int showCommand, int page);
     // The job's viewer, none until it is shown and after every change.
     IJobViewer* viewer() const { return m_viewer.get(); }
+    // Puts back pages and name recorded earlier (undo and redo); counts as a change.
+    void restore(std::vector<JobPage> pages, const ZString& name);
 
     // Runs after every change (the viewer uses it to close itself).
     void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }

@@ -6,6 +6,7 @@
 #include "base/WindowHandle.h"
 #include "base/ZString.h"
 #include "jobs/Job.h"
+#include "jobs/JobHistory.h"
 
 #include <memory>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     void collectUnusedDocuments();
     // Takes over a document (a blank page's file, for instance).
     PdfSource* addDocument(std::unique_ptr<PdfSource> document);
+    // The edit history of the jobs; documents it still points into are kept.
+    JobHistory& history() { return m_history; }
 
     // How job viewers are made (none: jobs are not shown).
     void setViewerFactory(JobViewerFactory factory) { m_viewerFactory = std::move(factory); }
@@ -58,6 +61,7 @@ private:
     Job* m_currentViewerJob = nullptr;
     std::vector<std::unique_ptr<Job>> m_jobs;
     std::vector<std::unique_ptr<PdfSource>> m_documents;
+    JobHistory m_history;
 };
 
 // The text of "quillet/jobs/~name-for-new-job" followed by a process-wide

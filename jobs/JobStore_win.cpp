@@ -120,8 +120,10 @@ Job* JobStore::merge(const std::vector<Job*>& jobs)
         merged->appendAllPagesOf(job);
     for (Job* job : jobs) {
         const int index = indexOf(job);
-        if (index >= 0 && job != merged)
+        if (index >= 0 && job != merged) {
+            m_history.forget(job);
             m_jobs.erase(m_jobs.begin() + index);
+        }
     }
     collectUnusedDocuments();
     return merged;
@@ -132,6 +134,7 @@ void JobStore::removeJob(Job* job)
     const int index = indexOf(job);
     if (index < 0)
         return;
+    m_history.forget(job);
     m_jobs.erase(m_jobs.begin() + index);
     collectUnusedDocuments();
 }
@@ -140,7 +143,8 @@ void JobStore::collectUnusedDocuments()
 {
     auto unused = [this](const std::unique_ptr<PdfSource>& document) {
         return std::none_of(m_jobs.begin(), m_jobs.end(),
-                            [&](const std::unique_ptr<Job>& job) { return job->usesDocument(document.get()); });
+                            [&](const std::unique_ptr<Job>& job) { return job->usesDocument(document.get()); }) &&
+               !m_history.usesDocument(document.get());
     };
     m_documents.erase(std::remove_if(m_documents.begin(), m_documents.end(), unused), m_documents.end());
 }

@@ -98,6 +98,17 @@ void PDFPageThumbMaker::withdraw(const ThumbRequest& request)
             queued.notify = nullptr;
 }
 
+void PDFPageThumbMaker::evict(const ThumbRequest& request)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::erase_if(m_finished, [&](ThumbRequest& done) {
+        if (!done.sameKey(request))
+            return false;
+        delete done.bitmap;
+        return true;
+    });
+}
+
 int PDFPageThumbMaker::renderCount() const
 {
     std::lock_guard<std::mutex> guard(m_lock);

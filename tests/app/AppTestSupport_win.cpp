@@ -2,11 +2,15 @@
 
 #include "app/HandOver.h"
 #include "app/InterimExplorerList.h"
-#include "app/InterimJobs.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
+#include "jobs/JobDlg_win.h"
 #include "suite/settings/SettingsStore.h"
+
+#include <algorithm>
+
+#include <oleacc.h>
 
 namespace {
 
@@ -180,6 +184,92 @@ bool waitUntilIdle(HWND window)
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kLimitMs, &result) != 0;
 }
 
-std::vector<ZString> jobNames(HWND mainWindow) { return listBoxItems(mainWindow, InterimJobList::kControlId); }
+namespace {
+BOOL CALLBACK collectJobWindow(HWND window, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (ZString(name) == JobDlg::kClassName && IsWindowVisible(window)) // shown once in its place
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+namespace {
+std::vector<HWND> jobWindows(HWND mainWindow)
+{
+    std::vector<HWND> windows;
+    EnumChildWindows(mainWindow, collectJobWindow, reinterpret_cast<LPARAM>(&windows));
+    std::sort(windows.begin(), windows.end(), [](HWND a, HWND b) {
+        RECT ra = {}, rb = {};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+    });
+    return windows;
+}
+} // namespace
+
+HWND jobWindow(HWND mainWindow, size_t index)
+{
+    const std::vector<HWND> windows = jobWindows(mainWindow);
+    return index < windows.size() ? windows[index] : nullptr;
+}
+
+std::vector<AccessibleJob> accessibleJobs(HWND mainWindow)
+{
+    // IAccessible's id, spelt out: oleacc and uuid both define the symbol.
+    const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    std::vector<AccessibleJob> jobs;
+    IAccessible* list = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(descendant(mainWindow, 4103), static_cast<DWORD>(OBJID_CLIENT),
+                                          kIAccessible, reinterpret_cast<void**>(&list))))
+        return jobs;
+    long count = 0;
+    list->get_accChildCount(&count);
+    for (long i = 1; i <= count; ++i) {
+        VARIANT id;
+        id.vt = VT_I4;
+        id.lVal = i;
+        IDispatch* dispatch = nullptr;
+        IAccessible* job = nullptr;
+        if (list->get_accChild(id, &dispatch) != S_OK || dispatch == nullptr)
+            continue;
+        dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&job));
+        dispatch->Release();
+        if (job == nullptr)
+            continue;
+        AccessibleJob read;
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (job->get_accName(self, &name) == S_OK && name != nullptr) {
+            read.name = ZString(name);
+            SysFreeString(name);
+        }
+        job->get_accChildCount(&read.pages);
+        VARIANT state;
+        VariantInit(&state);
+        if (job->get_accState(self, &state) == S_OK && state.vt == VT_I4)
+            read.selected = (state.lVal & STATE_SYSTEM_SELECTED) != 0;
+        job->Release();
+        jobs.push_back(read);
+    }
+    list->Release();
+    return jobs;
+}
+
+std::vector<ZString> jobNames(HWND mainWindow)
+{
+    // Job windows carry their job's name as window text; the list shows them top to bottom.
+    std::vector<ZString> names;
+    for (HWND w : jobWindows(mainWindow)) {
+        wchar_t text[512] = {};
+        GetWindowTextW(w, text, 512);
+        names.emplace_back(text);
+    }
+    return names;
+}
 
 std::vector<ZString> shownFolders(HWND mainWindow) { return listBoxItems(mainWindow, InterimExplorerList::kControlId); }

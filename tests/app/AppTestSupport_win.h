@@ -71,3 +71,15 @@ bool waitUntilIdle(HWND window);
 // The job names and the folders the explorer was sent to, read across processes.
 std::vector<ZString> jobNames(HWND mainWindow);
 std::vector<ZString> shownFolders(HWND mainWindow);
+
+// The job list as an accessibility client reads it (AccessibleObjectFromWindow
+// on the list, then its children): per job the name as shown, the page count
+// and whether it is selected, in display order.
+struct AccessibleJob {
+    ZString name;
+    long pages = -1;
+    bool selected = false;
+};
+std::vector<AccessibleJob> accessibleJobs(HWND mainWindow);
+// A job window of the list, by its place from the top; null when there is none.
+HWND jobWindow(HWND mainWindow, size_t index);

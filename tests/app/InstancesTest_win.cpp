@@ -217,3 +217,35 @@ TEST(Instances, StartUpFailureEndsTheProcessWithTheReasonOnStandardError)
     EXPECT_EQ(readFileBytes(errors), "USER_SKEY_PROG_USER_DIR not set in config\n");
     EXPECT_EQ(findMainWindow(), nullptr);
 }
+
+TEST(Instances, AnotherProgramReadsTheJobListThroughItsAccessibleObjects)
+{
+    TestInstallation installation;
+    ProgramRun first(installation, quote(installation.document(L"Report.pdf")));
+    HWND window = first.waitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ProgramRun second(installation, quote(installation.document(L"first.pdf")) + L" " +
+                                        quote(installation.document(L"Second Report.pdf")));
+    EXPECT_EQ(second.exitCode(), 0u);
+    ASSERT_TRUE(waitFor([&] { return jobNames(window).size() == 3; }, 30000));
+    // The second job window is picked with the mouse, on its header.
+    HWND picked = jobWindow(window, 1);
+    PostMessageW(picked, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(picked, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    ASSERT_TRUE(waitUntilIdle(window));
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::vector<AccessibleJob> jobs = accessibleJobs(window);
+    CoUninitialize();
+    const ZString pages = L" (Pages: 3)";
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[0].name, L" Job 0" + pages);
+    EXPECT_EQ(jobs[1].name, L" first" + pages);
+    EXPECT_EQ(jobs[2].name, L" Second Report" + pages);
+    for (const AccessibleJob& job : jobs)
+        EXPECT_EQ(job.pages, 3);
+    EXPECT_FALSE(jobs[0].selected);
+    EXPECT_TRUE(jobs[1].selected);
+    EXPECT_FALSE(jobs[2].selected);
+    EXPECT_EQ(first.close(), 0u);
+}

@@ -10,7 +10,9 @@
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "gui/Messages.h"
+#include "jobs/JobDlg_win.h"
 #include "jobs/JobStore.h"
+#include "suite/settings/SettingsStore.h"
 #include "tests/support/WindowTestSupport_win.h"
 
 #include <gtest/gtest.h>
@@ -209,6 +211,29 @@ TEST(MainWindow, UnsavedJobsAreAskedAboutBeforeClosingAndCancelKeepsTheWindow)
     EXPECT_TRUE(rig.close());
 }
 
+TEST(MainWindow, ThreeJobsWithOneSelectedAtMediumPreviews)
+{
+    TestInstallation installation;
+    // The thumbnails come from the real interpreter, through the bridge.
+    settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(besideTests(L"gsbridge.exe")));
+    MainWindowRig rig;
+    ASSERT_TRUE(rig.open());
+    JobListDlg& list = rig.window().jobList();
+    for (const wchar_t* name : {L"Report", L"Invoice", L"Letter"})
+        ASSERT_TRUE(list.addJobFromFile(installation.document((ZString(name) + L".pdf").c_str()), name));
+    EXPECT_EQ(jobNames(rig.hwnd()), (std::vector<ZString>{L"Report", L"Invoice", L"Letter"}));
+    postClick(list.container().window(1).hwnd(), 4, 4);
+    EXPECT_EQ(list.currentJob(), &list.container().window(1).job());
+    // A picture for people; the thumbnails come from the interpreter, so it waits for them a little.
+    waitFor([] {
+        pumpUntilIdle();
+        return false;
+    }, 4000);
+    WindowPicture(rig.hwnd()).savePng(picturePath(L"main-window-three-jobs.png"));
+    setMessageAnswerer([](const ZString&, const ZString&, unsigned) { return IDNO; });
+    EXPECT_TRUE(rig.close());
+}
+
 TEST(MainWindow, HandOversOfOtherTagsAreAnsweredAndIgnored)
 {
     TestInstallation installation;
@@ -221,7 +246,7 @@ TEST(MainWindow, HandOversOfOtherTagsAreAnsweredAndIgnored)
     data.lpData = const_cast<wchar_t*>(commandLine.c_str());
     EXPECT_EQ(SendMessageW(rig.hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
     pumpUntilIdle();
-    EXPECT_EQ(SendMessageW(rig.window().jobList().hwnd(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(rig.window().jobList().container().count(), 0);
 }
 
 TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
@@ -313,7 +338,7 @@ TEST(MainWindow, DisplayModesChosenInViewJobsNeverReachTheJobListsCommandsOfTheS
 
     rig.command(largest);
     EXPECT_EQ(userNumber(L"JobDlgDisplayMode"), 4u);
-    EXPECT_EQ(SendMessageW(rig.window().jobList().hwnd(), LB_GETCOUNT, 0, 0), 1); // still there
+    EXPECT_EQ(rig.window().jobList().container().count(), 1); // still there
     SendMessageW(rig.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
     EXPECT_TRUE(menuItemState(jobs, largest).checked);
     EXPECT_FALSE(menuItemState(jobs, GetMenuItemID(jobs, 3)).checked);

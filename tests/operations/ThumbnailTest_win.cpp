@@ -144,6 +144,14 @@ TEST_F(Thumbnails, OnePageForTwoRequestersIsRenderedOnceAndAnsweredLaterAtOnce)
     ASSERT_TRUE(waitFor([&] { return late.calls == 2; }));
     EXPECT_EQ(maker.renderCount(), 1);
     EXPECT_EQ(maker.bitmapFor(requestFor(3, nullptr)), nullptr);
+
+    // Evicted, the bitmap is made again from the kept image, without the interpreter.
+    maker.evict(requestFor(2, nullptr));
+    EXPECT_EQ(maker.bitmapFor(requestFor(2, nullptr)), nullptr);
+    maker.request(requestFor(2, &late));
+    ASSERT_TRUE(waitFor([&] { return late.calls == 3; }));
+    EXPECT_NE(maker.bitmapFor(requestFor(2, nullptr)), nullptr);
+    EXPECT_EQ(maker.renderCount(), 1);
 }
 
 TEST_F(Thumbnails, WithdrawnRequestsAreNotRenderedAndAGoingMakerEndsItsPage)

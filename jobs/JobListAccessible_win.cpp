@@ -1,0 +1,310 @@
+#include "jobs/JobListAccessible_win.h"
+
+#include "jobs/Job.h"
+#include "jobs/JobDlg_win.h"
+#include "jobs/JobListDlgContainer_win.h"
+#include "jobs/PageTooltip.h"
+
+#include <oleauto.h>
+
+namespace {
+
+// IAccessible's id, spelt out: both oleacc and uuid libraries define the
+// symbol, and a program linking both would hold it twice.
+const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+BSTR bstrOf(const ZString& text) { return SysAllocString(text.c_str()); }
+
+bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The IDispatch and IUnknown parts every object of the list shares.
+class AccessibleBase : public IAccessible {
+public:
+    explicit AccessibleBase(std::shared_ptr<AccessibleLink> link) : m_link(std::move(link)) {}
+    virtual ~AccessibleBase() = default;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr)
+            return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIAccessible) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_references)); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const LONG left = InterlockedDecrement(&m_references);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP get_accValue(VARIANT, BSTR* value) override
+    {
+        *value = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accDescription(VARIANT, BSTR* text) override
+    {
+        *text = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accHelp(VARIANT, BSTR* text) override
+    {
+        *text = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT, long* topic) override
+    {
+        *file = nullptr;
+        *topic = 0;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accKeyboardShortcut(VARIANT, BSTR* text) override
+    {
+        *text = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accFocus(VARIANT* child) override
+    {
+        child->vt = VT_EMPTY;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accSelection(VARIANT* children) override
+    {
+        children->vt = VT_EMPTY;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accDefaultAction(VARIANT, BSTR* text) override
+    {
+        *text = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP accSelect(long, VARIANT) override { return E_NOTIMPL; }
+    STDMETHODIMP accNavigate(long, VARIANT, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP accHitTest(long, long, VARIANT* child) override
+    {
+        child->vt = VT_EMPTY;
+        return S_FALSE;
+    }
+    STDMETHODIMP accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
+    STDMETHODIMP put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+protected:
+    JobListDlgContainer* list() const { return m_link->list; }
+    std::shared_ptr<AccessibleLink> m_link;
+
+private:
+    LONG m_references = 1;
+};
+
+// One job window; its pages are simple elements with ids 1..page count.
+class JobAccessible : public AccessibleBase {
+public:
+    JobAccessible(std::shared_ptr<AccessibleLink> link, const Job* job, IAccessible* parent)
+        : AccessibleBase(std::move(link)), m_job(job), m_parent(parent)
+    {
+        m_parent->AddRef();
+    }
+    ~JobAccessible() override { m_parent->Release(); }
+
+    STDMETHODIMP get_accParent(IDispatch** parent) override
+    {
+        if (window() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        m_parent->AddRef();
+        *parent = m_parent;
+        return S_OK;
+    }
+    STDMETHODIMP get_accChildCount(long* count) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        *count = w->job().pageCount();
+        return S_OK;
+    }
+    STDMETHODIMP get_accChild(VARIANT, IDispatch** child) override
+    {
+        *child = nullptr;
+        return window() == nullptr ? CO_E_OBJNOTCONNECTED : S_FALSE; // pages are simple elements
+    }
+    STDMETHODIMP get_accName(VARIANT child, BSTR* name) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (isSelf(child)) {
+            *name = bstrOf(w->headerText());
+            return S_OK;
+        }
+        if (!isPage(w, child))
+            return E_INVALIDARG;
+        ZString text = pageTooltip(w->job(), child.lVal);
+        const int lineEnd = text.find(L"\n");
+        if (lineEnd >= 0)
+            text = text.substring(0, lineEnd - 1); // inclusive end: the line without its feed
+        *name = bstrOf(text);
+        return S_OK;
+    }
+    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (!isSelf(child) && !isPage(w, child))
+            return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_LISTITEM;
+        return S_OK;
+    }
+    STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        state->vt = VT_I4;
+        if (isSelf(child)) {
+            state->lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                          (w->isSelected() ? STATE_SYSTEM_SELECTED : 0);
+            return S_OK;
+        }
+        if (!isPage(w, child))
+            return E_INVALIDARG;
+        state->lVal = STATE_SYSTEM_SELECTABLE | (w->pageSelection().isSelected(child.lVal) ? STATE_SYSTEM_SELECTED : 0);
+        return S_OK;
+    }
+    STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        RECT r = w->windowRect();
+        if (!isSelf(child)) {
+            if (!isPage(w, child))
+                return E_INVALIDARG;
+            const joblayout::Box b = w->layout().elementBox(child.lVal);
+            r = {r.left + b.left, r.top + b.top, r.left + b.right, r.top + b.bottom};
+        }
+        *left = r.left;
+        *top = r.top;
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        return S_OK;
+    }
+
+private:
+    JobDlg* window() const { return list() != nullptr ? list()->windowOf(m_job) : nullptr; }
+    static bool isPage(JobDlg* w, const VARIANT& child)
+    {
+        return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= w->job().pageCount();
+    }
+
+    const Job* m_job;
+    IAccessible* m_parent;
+};
+
+// The list itself: its children are the job windows, 1-based in display order.
+class ListAccessible : public AccessibleBase {
+public:
+    using AccessibleBase::AccessibleBase;
+
+    STDMETHODIMP get_accParent(IDispatch** parent) override
+    {
+        *parent = nullptr;
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        return CreateStdAccessibleObject(list()->hwnd(), OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+    }
+    STDMETHODIMP get_accChildCount(long* count) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        *count = list()->count();
+        return S_OK;
+    }
+    STDMETHODIMP get_accChild(VARIANT child, IDispatch** result) override
+    {
+        *result = nullptr;
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > list()->count())
+            return E_INVALIDARG;
+        *result = new JobAccessible(m_link, &list()->window(child.lVal - 1).job(), this);
+        return S_OK;
+    }
+    STDMETHODIMP get_accName(VARIANT child, BSTR* name) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (!isSelf(child))
+            return E_INVALIDARG;
+        *name = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (!isSelf(child))
+            return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_LIST;
+        return S_OK;
+    }
+    STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (!isSelf(child))
+            return E_INVALIDARG;
+        state->vt = VT_I4;
+        state->lVal = STATE_SYSTEM_FOCUSABLE | (GetFocus() == list()->hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+        return S_OK;
+    }
+    STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (!isSelf(child))
+            return E_INVALIDARG;
+        const RECT r = list()->windowRect();
+        *left = r.left;
+        *top = r.top;
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        return S_OK;
+    }
+};
+
+} // namespace
+
+JobListAccessibleRoot::JobListAccessibleRoot(JobListDlgContainer& list)
+    : m_link(std::make_shared<AccessibleLink>(AccessibleLink{&list})), m_root(new ListAccessible(m_link))
+{
+}
+
+JobListAccessibleRoot::~JobListAccessibleRoot()
+{
+    m_link->list = nullptr;
+    CoDisconnectObject(m_root, 0);
+    m_root->Release();
+}
+
+LRESULT JobListAccessibleRoot::answer(WPARAM wParam) { return LresultFromObject(kIAccessible, wParam, m_root); }

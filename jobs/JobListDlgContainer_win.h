@@ -1,0 +1,125 @@
+// JobListDlgContainer: the scrolling window (id 4103) that holds one job
+// window per job in display order, independent of the store's order. It
+// stacks them, scrolls in lines, paints the empty list's background, takes
+// dropped files and job windows, and runs the whole-job commands.
+#pragma once
+
+#include "gui/BaseWindow.h"
+#include "jobs/JobLayout.h"
+#include "jobs/JobListAccessible_win.h"
+#include "jobs/JobListCommands.h"
+#include "jobs/JobListContainerDropTarget_win.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Job;
+class JobDlg;
+class JobStore;
+
+class JobListDlgContainer : public BaseWindow, public JobListDropSite {
+public:
+    static constexpr int kControlId = 4103;
+    static constexpr const wchar_t* kClassName = L"QuilletJobListContainer";
+    // Removes the job (lParam: Job*) and its window; a job window posts it for itself.
+    static constexpr UINT kRemoveJob = WM_APP + 1;
+
+    explicit JobListDlgContainer(JobStore& store);
+    ~JobListDlgContainer() override;
+
+    bool create(HWND parent, int id);
+    JobStore& store() const { return m_store; }
+
+    // What happens around the list: the toolbar's update after list or
+    // selection changes, adding a file as the program does (addFile), the
+    // font and the page drag image.
+    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+    void setAddFile(std::function<void(const ZString& path, const ZString& name)> addFile)
+    {
+        m_addFile = std::move(addFile);
+    }
+    void setDragImages(HIMAGELIST list) { m_dragImages = list; }
+    void setFont(HFONT font) { m_font = font; }
+    HFONT font() const { return m_font; }
+
+    // Job windows in display order.
+    void addJobWindow(Job& job, int position = -1);
+    void removeJobWindow(JobDlg* window);
+    int count() const { return static_cast<int>(m_windows.size()); }
+    JobDlg& window(int index) const { return *m_windows[static_cast<size_t>(index)]; }
+    JobDlg* windowOf(const Job* job) const;
+    int indexOf(const JobDlg* window) const;
+    std::vector<JobDlg*> selectedWindows() const;
+    std::vector<Job*> selectedJobs() const;
+    joblist::ListState listState() const;
+
+    // Selection of job windows.
+    void selectOnly(JobDlg* window);
+    void deselectAll();
+    void selectAll();
+    void invertSelection();
+    void selectionChanged();
+
+    // Layout and scrolling (lines of 20 pixels at 96 dpi).
+    void layoutJobs();
+    int lineHeight() const;
+    int firstLine() const { return m_line; }
+    void scrollTo(int line);
+    int visibleHeight() const;
+    int dpi() const;
+    // Every window steps its display mode; the list is laid out again.
+    void stepModes(int step);
+    void setModes(int mode);
+
+    // The whole-job commands (toolbar ids).
+    void command(int id);
+    bool deleteAll(bool ask);
+    void deleteSelected(bool ask);
+    void mergeJobs(const std::vector<Job*>& jobs);
+    void moveSelected(int direction);
+    void rotateSelected(int degrees);
+    void sortJobs(int order);
+    // Tells the list that the program is closing: thumbnail work stops and
+    // requests are dropped.
+    void programClosing();
+    bool isClosing() const { return m_closing; }
+
+    // Page drags between job windows.
+    JobDlg* windowAtScreen(POINT screen) const;
+    HIMAGELIST dragImages() const { return m_dragImages; }
+    // The OLE drag of the selected job windows.
+    void dragSelectedJobs();
+
+    // What the drop target asks of the list.
+    void showInsertMark(POINT screenPoint) override;
+    void clearInsertMark() override;
+    void moveSelectedJobsTo(POINT screenPoint) override;
+    void addFiles(const std::vector<ZString>& files) override;
+
+    LRESULT windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+
+    void paint(HDC dc);
+    void updateScrollBar();
+    void updateBands();
+    void onKey(UINT key);
+    void showContextMenu(POINT screen);
+    void changed();
+
+    JobStore& m_store;
+    std::vector<std::unique_ptr<JobDlg>> m_windows;
+    joblayout::JobListLayout m_layout;
+    int m_line = 0;
+    int m_jobInsertMark = -1;
+    bool m_closing = false;
+    HFONT m_font = nullptr;
+    HIMAGELIST m_dragImages = nullptr;
+    std::unique_ptr<JobListAccessibleRoot> m_accessible; // made on the first request
+    JobListContainerDropTarget* m_dropTarget = nullptr; // one reference held, revoked and released on destroy
+    std::function<void()> m_onChange;
+    std::function<void(const ZString&, const ZString&)> m_addFile;
+};

@@ -1,0 +1,511 @@
+// The job list and its job windows as a user meets them: real jobs of real
+// files in real windows, input posted as the user would give it, the model
+// and the windows checked afterwards, pictures left for a person to look at.
+#include "base/Files.h"
+#include "base/Lang.h"
+#include "base/Paths.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "gui/Messages.h"
+#include "jobs/JobDlg_win.h"
+#include "jobs/JobListDlg_win.h"
+#include "jobs/JobNameBox_win.h"
+#include "jobs/JobStore.h"
+#include "jobs/PopupMenu_win.h"
+#include "jobs/SaveJobs.h"
+#include "operations/PdfSource.h"
+#include "tests/operations/OperationsTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WindowTestSupport_win.h"
+#include "zpdf/Document.h"
+#include "zpdf/Names.h"
+#include "zpdf/Primitives.h"
+
+#include <gtest/gtest.h>
+#include <oleacc.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+namespace {
+
+// The ids of the page sequence of a job: each page's number inside its source.
+std::vector<int> sourcePages(const Job& job)
+{
+    std::vector<int> pages;
+    for (const JobPage& p : job.pages())
+        pages.push_back(p.pageNumber);
+    return pages;
+}
+
+// Runs the other program's drag of files onto the point and serves our
+// target's calls meanwhile; its exit code (the effect), or -1.
+int dragFromAnotherProgram(POINT screen, const ZString& file)
+{
+    ZString commandLine = quote(besideTests(L"explorer-dragsource.exe"));
+    commandLine.appendFormat(L" %d %d ", static_cast<int>(screen.x), static_cast<int>(screen.y));
+    commandLine.append(quote(file));
+    commandLine.c_str();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    const DWORD limit = GetTickCount() + 60000;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           GetTickCount() < limit)
+        pumpUntilIdle();
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    pumpUntilIdle();
+    return static_cast<int>(code);
+}
+
+class JobWindows : public InterpreterTest {
+protected:
+    void SetUp() override
+    {
+        InterpreterTest::SetUp();
+        useBridge();
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        userConfig_setDword(L"JobDlgDisplayMode", 2);
+        setMessageAnswerer([this](const ZString& text, const ZString&, unsigned) {
+            m_questions.push_back(text);
+            return m_answer;
+        });
+        setJobMenuAnswerer([this](HMENU menu) {
+            m_menuItems = GetMenuItemCount(menu);
+            m_firstGrayed = (GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED) != 0;
+            return m_menuChoice;
+        });
+        m_host = std::make_unique<TestHostWindow>(900, 700);
+        m_list = std::make_unique<JobListDlg>(m_store);
+        ASSERT_TRUE(m_list->create(m_host->hwnd()));
+        m_list->move(0, 0, 880, 660);
+        pumpUntilIdle();
+    }
+    void TearDown() override
+    {
+        m_list.reset();
+        m_host.reset();
+        setJobMenuAnswerer({});
+        setMessageAnswerer({});
+        OleUninitialize();
+        InterpreterTest::TearDown();
+    }
+    JobDlg& add(const wchar_t* name)
+    {
+        EXPECT_TRUE(m_list->addJobFromFile(sourcePath(L"samples/sample.pdf"), name));
+        pumpUntilIdle();
+        return container().window(container().count() - 1);
+    }
+    JobListDlgContainer& container() { return m_list->container(); }
+    bool enabled(int command) { return m_list->toolbar().isButtonEnabled(command); }
+    void press(int command)
+    {
+        m_list->send(WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(m_list->toolbar().hwnd()));
+        pumpUntilIdle();
+    }
+    // The centre of page n's element in the window.
+    static POINT centreOf(JobDlg& w, int n)
+    {
+        const joblayout::Box b = w.layout().elementBox(n);
+        return {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+    }
+    void clickPage(JobDlg& w, int n, WPARAM keys = 0)
+    {
+        const POINT p = centreOf(w, n);
+        postMouse(w.hwnd(), WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON | keys);
+        postMouse(w.hwnd(), WM_LBUTTONUP, p.x, p.y, keys);
+    }
+    void clickHeader(JobDlg& w) { postClick(w.hwnd(), 5, 5); }
+    std::vector<ZString> names()
+    {
+        std::vector<ZString> result;
+        for (int i = 0; i < container().count(); ++i)
+            result.push_back(container().window(i).job().name());
+        return result;
+    }
+
+    JobStore m_store;
+    std::unique_ptr<TestHostWindow> m_host;
+    std::unique_ptr<JobListDlg> m_list;
+    std::vector<ZString> m_questions;
+    int m_answer = IDNO;
+    int m_menuItems = -1;
+    bool m_firstGrayed = false;
+    UINT m_menuChoice = 0;
+};
+
+} // namespace
+
+TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
+{
+    EXPECT_FALSE(enabled(joblist::RemoveMenu));
+    EXPECT_TRUE(enabled(joblist::CreateEmpty));
+    add(L"one");
+    EXPECT_FALSE(enabled(joblist::Sort)); // one job: nothing to sort
+    container().command(joblist::Sort);
+    EXPECT_EQ(m_menuItems, 4);
+    EXPECT_TRUE(m_firstGrayed);
+    JobDlg& two = add(L"two");
+    add(L"three");
+    EXPECT_TRUE(enabled(joblist::Sort));
+    EXPECT_FALSE(enabled(joblist::MoveUp));
+    container().command(joblist::Sort);
+    EXPECT_FALSE(m_firstGrayed);
+    // The background's menu: new job, merge, delete, select all, invert, sort.
+    postMouse(container().hwnd(), WM_RBUTTONUP, 870, 650);
+    EXPECT_EQ(m_menuItems, 6);
+
+    clickHeader(two);
+    EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&two});
+    EXPECT_TRUE(enabled(joblist::MoveUp));
+    EXPECT_TRUE(enabled(joblist::OpenViewer));
+    // One of three selected: the remove button asks all or selected.
+    press(joblist::RemoveMenu);
+    EXPECT_EQ(m_menuItems, 2);
+    EXPECT_TRUE(m_questions.empty());
+
+    press(joblist::MoveUp);
+    EXPECT_EQ(names(), (std::vector<ZString>{L"two", L"one", L"three"}));
+    EXPECT_FALSE(enabled(joblist::MoveUp)); // first now
+    EXPECT_TRUE(enabled(joblist::MoveDown));
+
+    // Delete asks, and No keeps the jobs.
+    postKey(container().hwnd(), VK_DELETE);
+    ASSERT_EQ(m_questions.size(), 1u);
+    EXPECT_EQ(m_questions.back(), lang_getStr(L"quillet/jobs/~confirm-deleting-selected-jobs"));
+    EXPECT_EQ(container().count(), 3);
+
+    // None selected (a click on the background), then all: delete all is asked at once.
+    postClick(container().hwnd(), 870, 650);
+    EXPECT_TRUE(container().selectedWindows().empty());
+    EXPECT_FALSE(enabled(joblist::MoveUp));
+    m_menuItems = -1;
+    press(joblist::RemoveMenu);
+    EXPECT_EQ(m_menuItems, -1);
+    EXPECT_EQ(m_questions.back(), lang_getStr(L"quillet/jobs/~confirm-delete-all-jobs"));
+    container().selectAll();
+    EXPECT_FALSE(enabled(joblist::MoveUp)); // several selected
+    press(joblist::RemoveMenu);
+    EXPECT_EQ(m_menuItems, -1);
+    EXPECT_EQ(m_questions.size(), 3u);
+    EXPECT_EQ(container().count(), 3);
+
+    // Two of them with pages, both selected: merged at once, the result at the end.
+    m_answer = IDYES;
+    clickHeader(container().window(2)); // already selected: the selection stays
+    EXPECT_EQ(container().selectedWindows().size(), 3u);
+    postClick(container().hwnd(), 870, 650);
+    clickHeader(container().window(2));
+    press(joblist::RemoveMenu);
+    m_menuChoice = joblist::DeleteSelected;
+    press(joblist::RemoveMenu);
+    ASSERT_EQ(names(), (std::vector<ZString>{L"two", L"one"}));
+    container().selectAll();
+    m_menuItems = -1;
+    press(joblist::MergeMenu);
+    EXPECT_EQ(m_menuItems, -1);
+    ASSERT_EQ(container().count(), 1);
+    EXPECT_EQ(container().window(0).job().pageCount(), 6);
+    EXPECT_FALSE(enabled(joblist::MergeMenu));
+    EXPECT_FALSE(enabled(joblist::Sort));
+}
+
+TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
+{
+    for (const wchar_t* name : {L"a", L"b", L"c"})
+        add(name);
+    HWND list = container().hwnd();
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
+    pumpUntilIdle();
+    EXPECT_EQ(container().firstLine(), 1);
+    PostMessageW(list, WM_KEYDOWN, VK_END, 0);
+    pumpUntilIdle();
+    EXPECT_GT(container().firstLine(), 1);
+    PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+    pumpUntilIdle();
+    EXPECT_EQ(container().firstLine(), 0);
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
+    pumpUntilIdle();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(container().window(i).mode(), 3);
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
+    pumpUntilIdle();
+    JobDlg& first = container().window(0);
+    EXPECT_EQ(first.mode(), 5);
+    // Window size: as high as the visible list minus 15 pixels (96 dpi here).
+    const joblayout::Box e = first.layout().elementBox(1);
+    EXPECT_EQ(e.bottom - e.top, container().clientRect().bottom - 15);
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
+    pumpUntilIdle();
+    EXPECT_EQ(first.mode(), 0);
+}
+
+TEST_F(JobWindows, DroppedFilesBecomeJobsAndJobDragsReorder)
+{
+    // The shell's simple drop: no name given, so the job gets a new job name.
+    const ZString file = sourcePath(L"samples/sample.pdf");
+    const size_t bytes = sizeof(DROPFILES) + (static_cast<size_t>(file.length()) + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<BYTE*>(drop) + sizeof(DROPFILES), file.c_str(), file.length() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    PostMessageW(container().hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0); // the list frees it
+    pumpUntilIdle();
+    ASSERT_EQ(container().count(), 1);
+    EXPECT_TRUE(container().window(0).job().name().startsWith(lang_getStr(L"quillet/jobs/~name-for-new-job")));
+
+    // Another program's OLE drag: the name is the file's without its extension.
+    RECT r = container().windowRect();
+    EXPECT_EQ(dragFromAnotherProgram({r.left + 200, r.bottom - 50}, file), DROPEFFECT_COPY);
+    ASSERT_EQ(container().count(), 2);
+    EXPECT_EQ(container().window(1).job().name(), L"sample");
+    EXPECT_TRUE(m_list->toolbar().isButtonEnabled(joblist::MergeMenu));
+
+    // An internal drag of the second job window to the top.
+    container().selectOnly(&container().window(1));
+    const ZString moved = container().window(1).job().name();
+    POINT top = {r.left + 100, r.top + 12};
+    container().moveSelectedJobsTo(top);
+    EXPECT_EQ(container().window(0).job().name(), moved);
+}
+
+TEST_F(JobWindows, PageClicksSelectWithTheAnchorRules)
+{
+    JobDlg& a = add(L"A");
+    a.job().appendAllPagesOf(&add(L"B").job()); // six pages
+    a.refresh();
+    pumpUntilIdle();
+    const PageSelection& s = a.pageSelection();
+    clickPage(a, 2);
+    EXPECT_EQ(s.pages(), (std::vector<int>{2}));
+    EXPECT_TRUE(a.isSelected());
+    clickPage(a, 5, MK_CONTROL);
+    EXPECT_EQ(s.pages(), (std::vector<int>{2, 5}));
+    EXPECT_EQ(s.anchor(), 5);
+    clickPage(a, 3, MK_SHIFT);
+    EXPECT_EQ(s.pages(), (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(s.anchor(), 5);
+    clickPage(a, 1);
+    clickPage(a, 3, MK_CONTROL | MK_SHIFT);
+    EXPECT_EQ(s.pages(), (std::vector<int>{1, 2, 3}));
+    // A plain press on a selected page keeps the selection until the release.
+    const POINT p = centreOf(a, 2);
+    postMouse(a.hwnd(), WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+    EXPECT_EQ(s.pages().size(), 3u);
+    postMouse(a.hwnd(), WM_LBUTTONUP, p.x, p.y, 0);
+    EXPECT_EQ(s.pages(), (std::vector<int>{2}));
+    // A press on the window outside its pages deselects the pages.
+    clickHeader(a);
+    EXPECT_TRUE(s.isEmpty());
+}
+
+TEST_F(JobWindows, PagesDraggedBetweenAndWithinJobsAndUndoneAgain)
+{
+    userConfig_setDword(L"JobDlgDisplayMode", 1);
+    JobDlg& a = add(L"A");
+    JobDlg& b = add(L"B");
+    a.job().rotate(90, {3});
+    // The picture below shows thumbnails: they are waited for.
+    waitFor([&] {
+        pumpUntilIdle();
+        return a.job().page(1)->document->thumbMaker()->renderCount() == 3 &&
+               b.job().page(1)->document->thumbMaker()->renderCount() == 3;
+    }, 30000);
+    // Pages 3 and 2 picked in that order, dragged between B's pages 1 and 2.
+    clickPage(a, 3);
+    clickPage(a, 2, MK_CONTROL);
+    const POINT from = centreOf(a, 2);
+    POINT to = centreOf(b, 2);
+    to.x -= (b.layout().elementBox(2).right - b.layout().elementBox(2).left) / 2 - 2;
+    MapWindowPoints(b.hwnd(), a.hwnd(), &to, 1);
+    postMouse(a.hwnd(), WM_LBUTTONDOWN, from.x, from.y, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_MOUSEMOVE, from.x + 20, from.y + 20, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_MOUSEMOVE, to.x, to.y, MK_LBUTTON);
+    UpdateWindow(m_host->hwnd());
+    WindowPicture(m_host->hwnd()).savePng(picturePath(L"job-windows-page-drag.png"));
+    postMouse(a.hwnd(), WM_LBUTTONUP, to.x, to.y, 0);
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(sourcePages(b.job()), (std::vector<int>{1, 3, 2, 2, 3}));
+    EXPECT_EQ(b.job().rotation(2), 90);
+
+    // The composed result has those pages in that order.
+    const ZString text = m_scratch.file(L"b.txt");
+    ASSERT_TRUE(exportJobText(b.job(), text, nullptr));
+    const std::string extracted = readFileBytes(text);
+    size_t at = 0;
+    for (int page : {1, 3, 2, 2, 3}) {
+        const size_t found = extracted.find("page " + std::to_string(page), at);
+        ASSERT_NE(found, std::string::npos) << page;
+        at = found + 1;
+    }
+    // Saved as PDF, the copied page keeps its turn; the others have none.
+    const ZString saved = m_scratch.file(L"b.pdf");
+    ASSERT_TRUE(saveJobWithFormat(b.job(), L"pdf", saved, {{L"pdfMode", L"copy"}}));
+    zpdf::Document out(saved);
+    ASSERT_EQ(out.getPageCount(), 5);
+    for (int index = 0; index < 5; ++index) {
+        const auto rotate = out.getPage(index)->dict()->getNumber(zpdf::kRotate);
+        EXPECT_EQ(rotate ? rotate->intValue() : 0, index == 1 ? 90 : 0) << index;
+    }
+
+    // Within A: page 1 moved behind page 3.
+    clickPage(a, 1);
+    const POINT first = centreOf(a, 1);
+    const joblayout::Box third = a.layout().elementBox(3);
+    postMouse(a.hwnd(), WM_LBUTTONDOWN, first.x, first.y, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_MOUSEMOVE, third.right - 5, first.y, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_LBUTTONUP, third.right - 5, first.y, 0);
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{2, 3, 1}));
+
+    // Undo and redo give back the exact page lists.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    postKey(container().hwnd(), 'Z');
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
+    postKey(container().hwnd(), 'Z');
+    EXPECT_EQ(sourcePages(b.job()), (std::vector<int>{1, 2, 3}));
+    postKey(container().hwnd(), 'Y');
+    EXPECT_EQ(sourcePages(b.job()), (std::vector<int>{1, 3, 2, 2, 3}));
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(JobWindows, JobCommandsOnOneWindow)
+{
+    JobDlg& a = add(L"Report");
+    EXPECT_EQ(a.headerText(), L" Report " + ZString(lang_getStr(L"quillet/job/~page-count")).replaceAll(L"{PAGE_COUNT}", L"3"));
+    // Rotating with no page selected turns every page; undone, it is back.
+    a.command(16);
+    EXPECT_EQ(a.job().rotation(1), 90);
+    EXPECT_EQ(a.job().rotation(3), 90);
+    EXPECT_TRUE(a.headerText().startsWith(L" *Report"));
+    m_store.history().undo();
+    EXPECT_EQ(a.job().rotation(2), 0);
+
+    // A cancelled rename changes nothing; an entered name keeps the unsaved flag.
+    setJobNameAnswerer([](ZString& name) {
+        name = L"ignored";
+        return false;
+    });
+    a.command(4);
+    EXPECT_EQ(a.job().name(), L"Report");
+    setJobNameAnswerer([](ZString& name) {
+        name = L"Renamed";
+        return true;
+    });
+    const bool unsaved = a.job().isUnsaved();
+    a.command(4);
+    setJobNameAnswerer({});
+    EXPECT_EQ(a.job().name(), L"Renamed");
+    EXPECT_EQ(a.job().isUnsaved(), unsaved);
+
+    // The page menu by the right button: the page under it becomes the selection and goes.
+    m_menuChoice = 1;
+    const POINT second = centreOf(a, 2);
+    postMouse(a.hwnd(), WM_RBUTTONDOWN, second.x, second.y, MK_RBUTTON);
+    postMouse(a.hwnd(), WM_RBUTTONUP, second.x, second.y, 0);
+    EXPECT_EQ(m_menuItems, 5);
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 3}));
+    m_store.history().undo();
+    EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
+    m_menuChoice = 0;
+
+    // Insert blank page after the last page: a page of the last page's size at the end.
+    a.pageCommand(10, 3);
+    ASSERT_EQ(a.job().pageCount(), 4);
+    const JobPage blank = *a.job().page(4);
+    EXPECT_NE(blank.document, a.job().page(3)->document);
+
+    // Saving leaves only the leading space before the name.
+    ASSERT_TRUE(saveJob(a.job(), m_scratch.file(L"saved.pdf"), nullptr));
+    a.refresh();
+    EXPECT_TRUE(a.headerText().startsWith(L" Renamed"));
+    WindowPicture(m_host->hwnd()).savePng(picturePath(L"job-windows-one-job.png"));
+
+    // Deleting the job from its own menu: the window goes once its message is done.
+    a.command(1);
+    pumpUntilIdle();
+    EXPECT_EQ(container().count(), 0);
+    EXPECT_EQ(m_store.jobCount(), 0);
+}
+
+TEST_F(JobWindows, AccessibleObjectsFollowTheListAndItsPages)
+{
+    const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    add(L"first");
+    JobDlg& second = add(L"second");
+    IAccessible* list = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(container().hwnd(), static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                         reinterpret_cast<void**>(&list)),
+              S_OK);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    ASSERT_EQ(list->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LIST);
+    long count = 0;
+    list->get_accChildCount(&count);
+    EXPECT_EQ(count, 2);
+
+    // The second job's object, then its pages as the user changes them.
+    VARIANT two;
+    two.vt = VT_I4;
+    two.lVal = 2;
+    IDispatch* dispatch = nullptr;
+    ASSERT_EQ(list->get_accChild(two, &dispatch), S_OK);
+    IAccessible* job = nullptr;
+    dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&job));
+    dispatch->Release();
+    ASSERT_NE(job, nullptr);
+    auto nameOf = [&](long child) {
+        VARIANT id;
+        id.vt = VT_I4;
+        id.lVal = child;
+        BSTR name = nullptr;
+        job->get_accName(id, &name);
+        ZString text(name != nullptr ? name : L"");
+        SysFreeString(name);
+        return text;
+    };
+    auto selected = [&](long child) {
+        VARIANT id, state;
+        id.vt = VT_I4;
+        id.lVal = child;
+        VariantInit(&state);
+        job->get_accState(id, &state);
+        return (state.lVal & STATE_SYSTEM_SELECTED) != 0;
+    };
+    EXPECT_EQ(nameOf(CHILDID_SELF), second.headerText());
+    EXPECT_EQ(nameOf(3), L"Page 3");
+    clickPage(second, 3);
+    EXPECT_TRUE(selected(CHILDID_SELF));
+    EXPECT_TRUE(selected(3));
+    EXPECT_FALSE(selected(1));
+    second.deleteSelectedPages();
+    long pages = 0;
+    job->get_accChildCount(&pages);
+    EXPECT_EQ(pages, 2);
+    VARIANT gone;
+    gone.vt = VT_I4;
+    gone.lVal = 3;
+    BSTR name = nullptr;
+    EXPECT_EQ(job->get_accName(gone, &name), E_INVALIDARG);
+
+    // A job that went away answers that it is no longer there.
+    container().removeJobWindow(&second);
+    EXPECT_EQ(job->get_accChildCount(&pages), CO_E_OBJNOTCONNECTED);
+    job->Release();
+    list->get_accChildCount(&count);
+    EXPECT_EQ(count, 1);
+    list->Release();
+}
