@@ -1,0 +1,81 @@
+#include "explorer/FileIcons_win.h"
+
+#include "explorer/ExplorerItems.h"
+
+#include <commctrl.h>
+#include <commoncontrols.h>
+#include <shellapi.h>
+
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+struct IconCache {
+    std::mutex lock;
+    std::unordered_map<ZString, int> indexes;
+};
+
+IconCache& cacheOf(IconSize size)
+{
+    static IconCache caches[3];
+    return caches[static_cast<int>(size)];
+}
+
+bool keyedByPath(const ZString& path, bool folder)
+{
+    if (folder)
+        return true;
+    const ZString extension = fileExtension(path);
+    return extension.isEmpty() || extension.equalsIgnoreCase(L"exe") || extension.equalsIgnoreCase(L"lnk");
+}
+
+int askShell(const ZString& path, bool folder, bool byPath, IconSize size)
+{
+    SHFILEINFOW info = {};
+    UINT flags = SHGFI_SYSICONINDEX | (size == IconSize::Small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+    if (!byPath)
+        flags |= SHGFI_USEFILEATTRIBUTES;
+    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, flags) == 0)
+        return -1;
+    return info.iIcon;
+}
+
+} // namespace
+
+HIMAGELIST systemImageList(IconSize size)
+{
+    if (size == IconSize::ExtraLarge) {
+        IImageList* list = nullptr;
+        if (SUCCEEDED(SHGetImageList(SHIL_EXTRALARGE, IID_IImageList, reinterpret_cast<void**>(&list))) &&
+            list != nullptr) {
+            const HIMAGELIST handle = IImageListToHIMAGELIST(list);
+            list->Release(); // the shell keeps the list for the process's life
+            return handle;
+        }
+        size = IconSize::Large;
+    }
+    SHFILEINFOW info = {};
+    const UINT flags = SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES |
+                       (size == IconSize::Small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags));
+}
+
+int fileIconIndex(const ZString& path, bool folder, IconSize size)
+{
+    const bool byPath = keyedByPath(path, folder);
+    ZString key = byPath ? path : fileExtension(path);
+    key.toLower();
+    IconCache& cache = cacheOf(size);
+    {
+        std::lock_guard<std::mutex> hold(cache.lock);
+        if (auto it = cache.indexes.find(key); it != cache.indexes.end())
+            return it->second;
+    }
+    const int index = askShell(path, folder, byPath, size == IconSize::ExtraLarge ? IconSize::Large : size);
+    std::lock_guard<std::mutex> hold(cache.lock);
+    cache.indexes[key] = index;
+    return index;
+}
