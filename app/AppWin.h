@@ -5,10 +5,10 @@
 #pragma once
 
 #include "app/BrandingBar.h"
-#include "app/InterimExplorerList.h"
 #include "app/InterimJobs.h"
 #include "app/MainMenu.h"
 #include "app/MainSplitter.h"
+#include "explorer/Explorer_win.h"
 #include "gui/BaseWindow.h"
 
 class UiResources;
@@ -26,7 +26,7 @@ public:
     // Restores a minimised window, shows it and raises it.
     void bringToFront();
 
-    InterimExplorerList& explorerList() { return m_explorer; }
+    Explorer& explorerList() { return m_explorer; }
     InterimJobList& jobList() { return m_jobList; }
     MainSplitter& splitter() { return m_splitter; }
     HMENU menu() const { return m_menu.handle(); }
@@ -48,7 +48,7 @@ private:
 
     HINSTANCE m_module = nullptr;
     const UiResources& m_resources;
-    InterimExplorerList m_explorer;
+    Explorer m_explorer;
     InterimJobList m_jobList;
     MainSplitter m_splitter;
     BrandingBar m_brandingBar;
