@@ -40,7 +40,7 @@ ZString parentOf(const ZString& folder)
 bool ExplorerPath::create(HWND parent, HINSTANCE instance)
 {
     return BaseWindow::create(WS_EX_CLIENTEDGE, L"STATIC", nullptr,
-                              WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_CENTERIMAGE, 0, 0, 0,
+                              WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, 0, 0, 0,
                               0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), instance);
 }
 

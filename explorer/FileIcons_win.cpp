@@ -11,6 +11,9 @@
 
 namespace {
 
+// IImageList's interface id (not in every import library).
+const IID kImageListId = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+
 struct IconCache {
     std::mutex lock;
     std::unordered_map<ZString, int> indexes;
@@ -48,7 +51,7 @@ HIMAGELIST systemImageList(IconSize size)
 {
     if (size == IconSize::ExtraLarge) {
         IImageList* list = nullptr;
-        if (SUCCEEDED(SHGetImageList(SHIL_EXTRALARGE, IID_IImageList, reinterpret_cast<void**>(&list))) &&
+        if (SUCCEEDED(SHGetImageList(SHIL_EXTRALARGE, kImageListId, reinterpret_cast<void**>(&list))) &&
             list != nullptr) {
             const HIMAGELIST handle = IImageListToHIMAGELIST(list);
             list->Release(); // the shell keeps the list for the process's life

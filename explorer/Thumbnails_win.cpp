@@ -168,6 +168,9 @@ void FileThumbnails::deliver(WPARAM wParam, LPARAM lParam)
     std::unique_ptr<Job> job = std::move(it->second);
     m_running.erase(it);
     Gdiplus::Bitmap* bitmap = job->maker->bitmapFor(job->request);
+    ZString key = job->path;
+    key.toLower();
+    m_thumbnailImages[key] = iconImage(job->path, false); // a file that cannot be shown keeps its icon
     if (bitmap != nullptr) {
         Canvas canvas(m_side);
         if (canvas.ok()) {
@@ -176,11 +179,8 @@ void FileThumbnails::deliver(WPARAM wParam, LPARAM lParam)
             const RECT cell = {place.x, place.y, place.x + place.width, place.y + place.height};
             drawThumbnail(bitmap, canvas.dc(), cell, 0);
             const int image = canvas.addTo(m_images);
-            if (image >= 0) {
-                ZString key = job->path;
-                key.toLower();
+            if (image >= 0)
                 m_thumbnailImages[key] = image;
-            }
         }
     }
     job.reset(); // the maker's worker ends here, on the GUI thread
