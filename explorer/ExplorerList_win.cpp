@@ -169,6 +169,13 @@ void ExplorerList::reload()
         navigate(m_folder, false, false);
 }
 
+void ExplorerList::resort()
+{
+    sortExplorerItems(m_items);
+    m_cut.assign(m_items.size(), false);
+    invalidate();
+}
+
 void ExplorerList::enumerate()
 {
     m_folderCount = m_fileCount = 0;

@@ -62,6 +62,8 @@ public:
     // shown already. pushHistory: the folder becomes the history's newest entry.
     void navigate(const ZString& path, bool onlyIfChanged, bool pushHistory = true);
     void reload();
+    // Puts the items in order again (after names changed), keeping the folder's entries.
+    void resort();
     const ZString& folder() const { return m_folder; }
     const std::vector<ExplorerItem>& items() const { return m_items; }
     ZString pathOf(int index) const;
