@@ -86,6 +86,7 @@ bool ExplorerList::create(HWND parent, HINSTANCE instance)
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
     send(LVM_SETCALLBACKMASK, LVIS_CUT);
     send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(systemImageList(IconSize::Small)));
+    m_icons = std::make_unique<FileIconProducer>(hwnd());
     applyViewMode();
     DragAcceptFiles(hwnd(), TRUE);
     m_dropTarget = ole::ComPtr<ole::ListDropTarget>(new ole::ListDropTarget(*this));
@@ -103,6 +104,7 @@ void ExplorerList::shutDown()
         m_dropTarget.reset();
     }
     m_thumbnailMaker.reset();
+    m_icons.reset();
 }
 
 void ExplorerList::applyViewMode()
@@ -144,6 +146,8 @@ void ExplorerList::navigate(const ZString& path, bool onlyIfChanged, bool pushHi
     m_watcher.setFolder(path);
     if (m_thumbnailMaker)
         m_thumbnailMaker->cancel();
+    if (m_icons)
+        m_icons->cancel();
     if (m_editedItem >= 0)
         send(LVM_CANCELEDITLABEL);
     m_items.clear();
@@ -534,14 +538,27 @@ void ExplorerList::fillDisplayInfo(LVITEMW& item)
         const ZString path = pathOf(item.iItem);
         if (m_viewMode == Preview && m_thumbnailMaker)
             item.iImage = m_thumbnailMaker->imageFor(item.iItem, path, entry.isFolder());
-        else
-            item.iImage = fileIconIndex(path, entry.isFolder(), m_viewMode == ListView ? IconSize::Small
-                                                                                        : IconSize::Large);
-        entry.flags |= ExplorerItem::IconDelivered;
+        else {
+            // From the cache when it knows the icon, else a plain one until the producer has it.
+            const IconSize size = m_viewMode == ListView ? IconSize::Small : IconSize::Large;
+            if (!cachedFileIconIndex(path, entry.isFolder(), size, item.iImage)) {
+                item.iImage = genericIconIndex(entry.isFolder(), size);
+                if ((entry.flags & ExplorerItem::IconDelivered) == 0 && m_icons)
+                    m_icons->request(item.iItem, path, entry.isFolder(), size);
+            }
+        }
     }
     if ((item.mask & LVIF_STATE) != 0) {
         item.stateMask = LVIS_CUT;
         item.state = isCut(item.iItem) ? LVIS_CUT : 0;
+    }
+}
+
+void ExplorerList::iconReady(int index)
+{
+    if (index >= 0 && static_cast<size_t>(index) < m_items.size()) {
+        m_items[static_cast<size_t>(index)].flags |= ExplorerItem::IconDelivered;
+        send(LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
     }
 }
 
@@ -705,6 +722,10 @@ LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
         m_reloadPosted = false;
         if (m_editedItem < 0)
             reload();
+        return 0;
+    case FileIconProducer::kIconMessage:
+        if (m_icons && static_cast<unsigned>(lParam) == m_icons->generation())
+            iconReady(static_cast<int>(wParam));
         return 0;
     case FileThumbnails::kDeliveryMessage:
         if (m_thumbnailMaker)

@@ -8,6 +8,7 @@
 #include "explorer/ComPtr.h"
 #include "explorer/DirectoryWatcher_win.h"
 #include "explorer/ExplorerItems.h"
+#include "explorer/FileIconProducer_win.h"
 #include "explorer/FolderDropTarget_win.h"
 #include "explorer/Thumbnails_win.h"
 #include "gui/BaseWindow.h"
@@ -44,6 +45,7 @@ enum ViewMode { ListView = 0, Symbols = 1, Preview = 2 };
 
 class ExplorerList : public BaseWindow,
                      public IDirectoryWatch,
+                     public IFileIconsNotifyObj,
                      public IFileThumbnailsNotifyObj,
                      private ole::FolderDropSite {
 public:
@@ -94,6 +96,7 @@ public:
     int createNewFolder();
     // The watcher's notices (and everything else that changes the folder) reload.
     void directoryChanged() override;
+    void iconReady(int index) override;
     void thumbnailReady(int index) override;
     // Shown ghosted: cut to the clipboard.
     bool isCut(int index) const;
@@ -146,6 +149,7 @@ private:
     int m_highlighted = -1;
     HIMAGELIST m_thumbnails = nullptr; // ours
     std::unique_ptr<FileThumbnails> m_thumbnailMaker;
+    std::unique_ptr<FileIconProducer> m_icons;
     DirectoryWatcher m_watcher;
     ole::ComPtr<ole::ListDropTarget> m_dropTarget;
     bool m_dragPending = false;

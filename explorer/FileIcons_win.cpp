@@ -66,19 +66,59 @@ HIMAGELIST systemImageList(IconSize size)
         SHGetFileInfoW(L"x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags));
 }
 
-int fileIconIndex(const ZString& path, bool folder, IconSize size)
+namespace {
+
+ZString cacheKey(const ZString& path, bool folder)
 {
-    const bool byPath = keyedByPath(path, folder);
-    ZString key = byPath ? path : fileExtension(path);
+    ZString key = keyedByPath(path, folder) ? path : fileExtension(path);
     key.toLower();
+    return key;
+}
+
+} // namespace
+
+static int fileIconIndexByAttributes(const ZString& key, bool folder, IconSize size)
+{
     IconCache& cache = cacheOf(size);
     {
         std::lock_guard<std::mutex> hold(cache.lock);
         if (auto it = cache.indexes.find(key); it != cache.indexes.end())
             return it->second;
     }
+    const int index = askShell(folder ? ZString(L"folder") : ZString(L"file"), folder, false,
+                               size == IconSize::ExtraLarge ? IconSize::Large : size);
+    std::lock_guard<std::mutex> hold(cache.lock);
+    cache.indexes[key] = index;
+    return index;
+}
+
+bool cachedFileIconIndex(const ZString& path, bool folder, IconSize size, int& index)
+{
+    IconCache& cache = cacheOf(size);
+    std::lock_guard<std::mutex> hold(cache.lock);
+    auto it = cache.indexes.find(cacheKey(path, folder));
+    if (it == cache.indexes.end())
+        return false;
+    index = it->second;
+    return true;
+}
+
+int fileIconIndex(const ZString& path, bool folder, IconSize size)
+{
+    int cached = -1;
+    if (cachedFileIconIndex(path, folder, size, cached))
+        return cached;
+    const bool byPath = keyedByPath(path, folder);
+    const ZString key = cacheKey(path, folder);
+    IconCache& cache = cacheOf(size);
     const int index = askShell(path, folder, byPath, size == IconSize::ExtraLarge ? IconSize::Large : size);
     std::lock_guard<std::mutex> hold(cache.lock);
     cache.indexes[key] = index;
     return index;
+}
+
+int genericIconIndex(bool folder, IconSize size)
+{
+    // Keys no file name can have: the shell is asked by attributes alone.
+    return fileIconIndexByAttributes(folder ? L"<folder>" : L"<file>", folder, size);
 }

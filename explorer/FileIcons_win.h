@@ -15,3 +15,7 @@ HIMAGELIST systemImageList(IconSize size);
 
 // The icon's index in the system image list; -1 when the shell has none.
 int fileIconIndex(const ZString& path, bool folder, IconSize size);
+// The plain icon of any folder or any file, shown until the item's own is known.
+int genericIconIndex(bool folder, IconSize size);
+// The same from the cache only: false when it has to be looked up.
+bool cachedFileIconIndex(const ZString& path, bool folder, IconSize size, int& index);
