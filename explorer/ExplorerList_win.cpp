@@ -156,7 +156,9 @@ void ExplorerList::navigate(const ZString& path, bool onlyIfChanged, bool pushHi
     sortExplorerItems(m_items);
     m_cut.assign(m_items.size(), false);
     send(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_items.size()), 0);
-    send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), 0); // nothing selected
+    LVITEMW none = {};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none)); // nothing selected
     send(WM_SETREDRAW, TRUE);
     invalidate(true);
     SetCursor(cursor);
@@ -587,6 +589,23 @@ void ExplorerList::onKey(WORD key)
         runCommand(Paste);
 }
 
+int ExplorerList::findByPrefix(const NMLVFINDITEMW& find) const
+{
+    // Typing the start of a name moves to the next item whose shown name starts so.
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr || m_items.empty())
+        return -1;
+    const ZString prefix = find.lvfi.psz;
+    const int count = static_cast<int>(m_items.size());
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    for (int k = 0; k < count; ++k) {
+        const int index = (start + k) % count;
+        const ZString& name = m_items[static_cast<size_t>(index)].displayName;
+        if (name.length() >= prefix.length() && ZString(name.substring(0, prefix.length() - 1)).equalsIgnoreCase(prefix))
+            return index;
+    }
+    return -1;
+}
+
 int ExplorerList::itemAt(POINT screen) const
 {
     LVHITTESTINFO hit = {};
@@ -677,7 +696,7 @@ bool ExplorerList::handleNotify(NMHDR* header, LRESULT& result)
         fillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
         return true;
     case LVN_ODFINDITEMW:
-        result = -1;
+        result = findByPrefix(*reinterpret_cast<NMLVFINDITEMW*>(header));
         return true;
     case NM_DBLCLK:
         openItem(reinterpret_cast<NMITEMACTIVATE*>(header)->iItem);

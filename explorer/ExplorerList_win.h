@@ -127,6 +127,7 @@ private:
     void showProperties(const ZString& path) const;
     void saveFilter() const;
     int itemAt(POINT screen) const;
+    int findByPrefix(const NMLVFINDITEMW& find) const;
     void setThumbnailList();
 
     // FolderDropSite

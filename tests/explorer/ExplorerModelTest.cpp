@@ -1,5 +1,6 @@
 // The explorer list's model without windows: natural order, the item order,
 // the filter, names for new folders and renames, the history.
+#include "explorer/DriveList.h"
 #include "explorer/ExplorerItems.h"
 #include "explorer/NameRules.h"
 #include "explorer/NaturalOrder.h"
@@ -131,4 +132,20 @@ TEST(NavigationHistory, PushBackForwardAndDroppedForwardEntries)
     EXPECT_FALSE(history.canGoForward());
     EXPECT_EQ(history.entries(), (std::vector<ZString>{L"C:\\a", L"C:\\b", L"C:\\d"}));
     EXPECT_EQ(history.current(), L"C:\\d");
+}
+
+TEST(DriveList, PolicyBitsHideDrivesAndLabelsNameVolumesAndShares)
+{
+    const wchar_t strings[] = L"A:\\\0C:\\\0d:\\\0Z:\\\0";
+    EXPECT_EQ(visibleDrives(strings, 0), (std::vector<ZString>{L"A:\\", L"C:\\", L"d:\\", L"Z:\\"}));
+    EXPECT_EQ(visibleDrives(strings, 4), (std::vector<ZString>{L"A:\\", L"d:\\", L"Z:\\"}));
+    EXPECT_EQ(visibleDrives(strings, (1u << 25) | 1u | 8u), (std::vector<ZString>{L"C:\\"}));
+    EXPECT_TRUE(visibleDrives(L"\0", 0).empty());
+
+    EXPECT_EQ(driveLabel(L"C:\\"), L"C:");
+    EXPECT_EQ(localDriveLabel(L"System", L"C:\\"), L"System (C:)");
+    EXPECT_EQ(localDriveLabel(L"", L"C:\\"), L"");
+    EXPECT_EQ(networkDriveLabel(L"\\\\server\\docs", L"N:\\"), L"docs (server) (N:)");
+    EXPECT_EQ(networkDriveLabel(L"\\\\server", L"N:\\"), L"");
+    EXPECT_EQ(networkDriveLabel(L"server\\docs", L"N:\\"), L"");
 }

@@ -103,25 +103,26 @@ public:
     std::vector<Box> boxes;
 };
 
-// Presses Yes in the shell's confirmation boxes of this process while it lives.
+// Presses Yes in a visible dialog of this process (the shell's confirmation).
+BOOL CALLBACK pressYes(HWND window, LPARAM)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && wcscmp(name, L"#32770") == 0)
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDYES)));
+    return TRUE;
+}
+
+// Answers the shell's confirmation boxes with Yes while it lives.
 class ShellDialogAnswerer {
 public:
     ShellDialogAnswerer()
         : m_thread([this] {
               while (!m_stop) {
-                  EnumWindows(
-                      [](HWND window, LPARAM) -> BOOL {
-                          DWORD process = 0;
-                          GetWindowThreadProcessId(window, &process);
-                          wchar_t name[16] = {};
-                          GetClassNameW(window, name, 16);
-                          if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                              wcscmp(name, L"#32770") == 0)
-                              PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(GetDlgItem(window, IDYES)));
-                          return TRUE;
-                      },
-                      0);
+                  EnumWindows(pressYes, 0);
                   Sleep(50);
               }
           })
@@ -350,4 +351,33 @@ TEST_F(ExplorerPreview, ShowsFirstPagesOfPdfsAndIconsOfOtherFiles)
     pumpUntilIdle();
     WindowPicture(rig.explorer().hwnd()).savePng(picturePath(L"explorer-preview.png"));
     rig.list().setViewMode(0);
+}
+
+TEST(ExplorerPane, ArchiveCopiesSelectedFilesIntoThisMonthsFolderAndSaysWhere)
+{
+    ScratchFolder folder, archive;
+    makeFile(folder.file(L"invoice.pdf"));
+    ASSERT_TRUE(CreateDirectoryW(folder.file(L"sub").c_str(), nullptr));
+    const ZString previous = userConfig_getStr(L"ArchiveDir", ZString());
+    userConfig_setStr(L"ArchiveDir", archive.path());
+    ExplorerRig rig;
+    rig.show(folder.path());
+    rig.list().select(rig.indexOf(L"sub"));
+    EXPECT_FALSE(rig.list().isCommandEnabled(explorer_list::Archive)) << "folders are not archived";
+    rig.list().select(rig.indexOf(L"invoice.pdf"));
+    EXPECT_TRUE(rig.list().isCommandEnabled(explorer_list::Archive));
+    EXPECT_TRUE(rig.list().isCommandEnabled(explorer_list::ExtractPages));
+    {
+        BoxRecorder boxes;
+        rig.list().runCommand(explorer_list::Archive);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const ZString month = archive.file(ZString::format(L"%02d.%04d", now.wMonth, now.wYear).c_str());
+        EXPECT_TRUE(isFile(month + L"\\invoice.pdf"));
+        EXPECT_GE(boxes.boxes[0].text.find(month), 0) << boxes.boxes[0].text.toUtf8();
+        EXPECT_EQ(boxes.boxes[0].caption, lang_getStr(L"general/info"));
+    }
+    EXPECT_TRUE(isFile(folder.file(L"invoice.pdf")));
+    userConfig_setStr(L"ArchiveDir", previous);
 }
