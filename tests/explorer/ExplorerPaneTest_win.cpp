@@ -381,3 +381,35 @@ TEST(ExplorerPane, ArchiveCopiesSelectedFilesIntoThisMonthsFolderAndSaysWhere)
     EXPECT_TRUE(isFile(folder.file(L"invoice.pdf")));
     userConfig_setStr(L"ArchiveDir", previous);
 }
+
+TEST(ExplorerPane, TreeExpandsSubfoldersInListOrderAndSelectingOneLoadsIt)
+{
+    ScratchFolder favourites;
+    for (const wchar_t* name : {L"b", L"a10", L"a9", L"A2"})
+        ASSERT_TRUE(CreateDirectoryW(favourites.file(name).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(favourites.file(L"a9\\inner").c_str(), nullptr));
+    makeFile(favourites.file(L"a9\\inside.pdf"));
+    const ZString previous = userConfig_getStr(L"FavoriteDir", ZString());
+    userConfig_setStr(L"FavoriteDir", favourites.path());
+    ExplorerRig rig;
+    userConfig_setStr(L"FavoriteDir", previous);
+    ExplorerTree& tree = rig.explorer().tree();
+
+    HTREEITEM node = tree.findNode(TVI_ROOT, favourites.path());
+    ASSERT_NE(node, nullptr);
+    tree.expand(node);
+    EXPECT_EQ(tree.childTexts(node), (Names{L"A2", L"a9", L"a10", L"b"}));
+    HTREEITEM a9 = tree.findNode(node, favourites.file(L"a9"));
+    ASSERT_NE(a9, nullptr);
+    tree.send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(a9));
+    pumpUntilIdle();
+    EXPECT_EQ(rig.list().folder(), favourites.file(L"a9"));
+    EXPECT_EQ(rig.names(), (Names{L"inner", L"inside.pdf"}));
+    // A folder made in the list shows up under its node.
+    tree.expand(a9);
+    rig.list().createNewFolder();
+    rig.list().send(LVM_CANCELEDITLABEL);
+    a9 = tree.findNode(TVI_ROOT, favourites.file(L"a9")); // the tree's nodes were read again
+    ASSERT_NE(a9, nullptr);
+    EXPECT_EQ(tree.childTexts(a9), (Names{L"inner", lang_getStr(L"quillet/explorer/list/~name-for-new-folder")}));
+}
