@@ -220,6 +220,15 @@ TEST(ExplorerPane, NewFoldersCountUpAndRenamesKeepFormatAndValidCharacters)
     EXPECT_EQ(boxes.boxes[1].caption, lang_getStr(L"general/note"));
     EXPECT_TRUE(isFile(folder.file(L"a.pdf")));
 
+    // F2 edits the label, Enter opens the file (hands it to the job list).
+    rig.list().select(a);
+    postKey(rig.list().hwnd(), VK_F2);
+    EXPECT_EQ(rig.list().editedItem(), a);
+    rig.list().send(LVM_CANCELEDITLABEL);
+    pumpUntilIdle();
+    postKey(rig.list().hwnd(), VK_RETURN);
+    EXPECT_EQ(rig.opened, (Names{folder.file(L"a.pdf")}));
+
     rig.list().finishRename(a, L"  Renamed.pdf ");
     EXPECT_TRUE(isFile(folder.file(L"Renamed.pdf")));
     EXPECT_EQ(rig.list().items()[static_cast<size_t>(a)].name, L"Renamed.pdf");
@@ -278,7 +287,7 @@ TEST(ExplorerPane, DeleteCopyCutAndPasteGoThroughTheShellAndTheClipboard)
     rig.show(one.path());
 
     rig.list().select(rig.indexOf(L"gone.pdf"));
-    rig.list().runCommand(explorer_list::Delete);
+    postKey(rig.list().hwnd(), VK_DELETE);
     EXPECT_FALSE(pathExists(one.file(L"gone.pdf")));
     EXPECT_EQ(rig.names(), (Names{L"copied.pdf", L"keep.pdf", L"moved.pdf"}));
 
