@@ -265,14 +265,26 @@ TEST(ExplorerPane, HistoryKeepsOneEntryPerFolderAndDropsTheForwardOnes)
     EXPECT_EQ(rig.opened, (Names{root.file(L"three\\doc.pdf")}));
 }
 
-TEST(ExplorerPane, WatcherListsAFileCreatedInTheShownFolder)
+TEST(ExplorerPane, WatcherListsAFileCreatedInTheShownFolderAndTheFolderIsShownAgainNextTime)
 {
     ScratchFolder folder;
+    {
+        ExplorerRig rig;
+        rig.show(folder.path());
+        EXPECT_TRUE(rig.names().empty());
+        makeFile(folder.file(L"arrived.pdf"));
+        EXPECT_TRUE(waitPumping([&] { return rig.names() == Names{L"arrived.pdf"}; }));
+    }
+    EXPECT_EQ(userConfig_getStr(L"ExplorerLastDir", ZString()), folder.path());
+    userConfig_setStr(L"ExplorerLastDir", L"  " + folder.path() + L"  ");
+    {
+        ExplorerRig rig;
+        EXPECT_EQ(rig.list().folder(), folder.path());
+    }
+    userConfig_setStr(L"ExplorerLastDir", folder.file(L"missing"));
     ExplorerRig rig;
-    rig.show(folder.path());
-    EXPECT_TRUE(rig.names().empty());
-    makeFile(folder.file(L"arrived.pdf"));
-    EXPECT_TRUE(waitPumping([&] { return rig.names() == Names{L"arrived.pdf"}; }));
+    EXPECT_FALSE(rig.list().folder().isEmpty());
+    EXPECT_NE(rig.list().folder(), folder.file(L"missing")) << "the personal folder instead";
 }
 
 TEST(ExplorerPane, DeleteCopyCutAndPasteGoThroughTheShellAndTheClipboard)
