@@ -5,9 +5,9 @@
 #pragma once
 
 #include "app/BrandingBar.h"
-#include "app/InterimExplorerList.h"
 #include "app/MainMenu.h"
 #include "app/MainSplitter.h"
+#include "explorer/Explorer_win.h"
 #include "gui/BaseWindow.h"
 #include "jobs/JobListDlg_win.h"
 
@@ -26,7 +26,7 @@ public:
     // Restores a minimised window, shows it and raises it.
     void bringToFront();
 
-    InterimExplorerList& explorerList() { return m_explorer; }
+    Explorer& explorerList() { return m_explorer; }
     JobListDlg& jobList() { return m_jobList; }
     MainSplitter& splitter() { return m_splitter; }
     HMENU menu() const { return m_menu.handle(); }
@@ -48,7 +48,7 @@ private:
 
     HINSTANCE m_module = nullptr;
     const UiResources& m_resources;
-    InterimExplorerList m_explorer;
+    Explorer m_explorer;
     JobListDlg m_jobList;
     MainSplitter m_splitter;
     BrandingBar m_brandingBar;

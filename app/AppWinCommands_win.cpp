@@ -35,7 +35,6 @@ void showSaveProfiles(HWND owner)
 
 void AppWin::runCommand(UINT id)
 {
-    using Filter = InterimExplorerList::Filter;
     switch (id) {
     case menu::New:
         m_jobList.addEmptyJob();
@@ -57,11 +56,20 @@ void AppWin::runCommand(UINT id)
         send(WM_CLOSE);
         break;
     case menu::Copy:
+        m_explorer.list().runCommand(explorer_list::Copy);
+        break;
     case menu::Cut:
+        m_explorer.list().runCommand(explorer_list::Cut);
+        break;
     case menu::Paste:
+        m_explorer.list().runCommand(explorer_list::Paste);
+        break;
     case menu::Delete:
+        m_explorer.list().runCommand(explorer_list::Delete);
+        break;
     case menu::SelectAll:
-        break; // the interim explorer list offers no file commands
+        m_explorer.list().runCommand(explorer_list::SelectAll);
+        break;
     case menu::ShowExplorer:
         showExplorer(!isExplorerShown());
         break;
@@ -69,10 +77,10 @@ void AppWin::runCommand(UINT id)
         m_explorer.setFoldersShown(!m_explorer.foldersShown());
         break;
     case menu::ShowAllFiles:
-        m_explorer.setFilter(Filter::AllFiles);
+        m_explorer.list().runCommand(explorer_list::ShowAllFiles);
         break;
     case menu::ShowOnlyPdf:
-        m_explorer.setFilter(Filter::PdfOnly);
+        m_explorer.list().runCommand(explorer_list::ShowOnlyPdf);
         break;
     case menu::Horizontal:
         m_splitter.setOrientation(0);
@@ -130,7 +138,7 @@ void AppWin::updatePopup(HMENU popup)
         MainMenu::enableItem(popup, menu::Copy, selection);
         MainMenu::enableItem(popup, menu::Cut, selection);
         MainMenu::enableItem(popup, menu::Delete, selection);
-        MainMenu::enableItem(popup, menu::Paste, IsClipboardFormatAvailable(CF_HDROP) != FALSE);
+        MainMenu::enableItem(popup, menu::Paste, m_explorer.list().isCommandEnabled(explorer_list::Paste));
     }
     if (MainMenu::holdsItem(popup, menu::EditExplorer))
         MainMenu::enableItem(popup, menu::EditExplorer, explorer);
@@ -138,7 +146,7 @@ void AppWin::updatePopup(HMENU popup)
         MainMenu::setItemText(popup, menu::ShowExplorer,
                               lang_getStr(explorer ? L"quillet/menu/view/explorer/hide"
                                                    : L"quillet/menu/view/explorer/show"));
-        const bool pdfOnly = m_explorer.filter() == InterimExplorerList::Filter::PdfOnly;
+        const bool pdfOnly = m_explorer.pdfOnly();
         MainMenu::enableItem(popup, menu::ShowAllFiles, explorer && pdfOnly);
         MainMenu::checkItem(popup, menu::ShowAllFiles, explorer && !pdfOnly);
         MainMenu::enableItem(popup, menu::ShowOnlyPdf, explorer && !pdfOnly);

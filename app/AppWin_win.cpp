@@ -28,7 +28,7 @@ HICON programIcon(HINSTANCE module, int size)
 
 AppWin::AppWin(JobStore& jobs, const UiResources& resources)
     : m_resources(resources), m_jobList(jobs),
-      m_splitter([this] { return InterimExplorerList::headerHeight(dpiOf(hwnd())); })
+      m_splitter([this] { return m_explorer.headerHeight(); })
 {
 }
 
@@ -72,7 +72,7 @@ bool AppWin::createChildren()
     m_jobList.setDragImages(m_resources.imageList(1));
     if (!m_brandingBar.create(hwnd(), m_module, 0, client.bottom - bar, client.right, bar))
         return false;
-    if (!m_explorer.create(hwnd()))
+    if (!m_explorer.create(hwnd(), m_module, [](const ZString& path) { addFile(path); }))
         return false;
     const int orientation = static_cast<int>(userConfig_getDword(L"QuilletOrientation", 0));
     if (!m_splitter.create(hwnd(), 0, 0, client.right, client.bottom - bar, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,

@@ -1,7 +1,7 @@
 #include "tests/app/AppTestSupport_win.h"
 
 #include "app/HandOver.h"
-#include "app/InterimExplorerList.h"
+#include "explorer/Explorer_win.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
@@ -272,4 +272,10 @@ std::vector<ZString> jobNames(HWND mainWindow)
     return names;
 }
 
-std::vector<ZString> shownFolders(HWND mainWindow) { return listBoxItems(mainWindow, InterimExplorerList::kControlId); }
+std::vector<ZString> shownFolders(HWND mainWindow)
+{
+    // The explorer's path bar names the folder it shows.
+    wchar_t text[MAX_PATH * 2] = {};
+    GetWindowTextW(descendant(mainWindow, ExplorerPath::kControlId), text, static_cast<int>(std::size(text)));
+    return {ZString(text)};
+}

@@ -68,7 +68,7 @@ private:
 // Returns once the window's thread has reached a message loop again.
 bool waitUntilIdle(HWND window);
 
-// The job names and the folders the explorer was sent to, read across processes.
+// The job names, and the folder the explorer shows, read across processes.
 std::vector<ZString> jobNames(HWND mainWindow);
 std::vector<ZString> shownFolders(HWND mainWindow);
 

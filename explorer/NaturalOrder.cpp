@@ -1,0 +1,77 @@
+#include "explorer/NaturalOrder.h"
+
+#include <cwctype>
+
+namespace {
+
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isSpace(wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
+
+void skipSpaces(std::wstring_view s, size_t& i)
+{
+    while (i < s.size() && isSpace(s[i]))
+        ++i;
+}
+
+// Two digit runs by value: the longer run (without leading zeros, which these
+// runs do not have) is larger; of equal length the first differing digit decides.
+int compareWhole(std::wstring_view a, size_t& i, std::wstring_view b, size_t& j)
+{
+    int bias = 0;
+    for (;; ++i, ++j) {
+        const bool da = i < a.size() && isDigit(a[i]);
+        const bool db = j < b.size() && isDigit(b[j]);
+        if (!da && !db)
+            return bias;
+        if (!da)
+            return -1;
+        if (!db)
+            return 1;
+        if (bias == 0 && a[i] != b[j])
+            bias = a[i] < b[j] ? -1 : 1;
+    }
+}
+
+// Two digit runs as fractions: digit by digit, the shorter run first when one
+// is the start of the other.
+int compareFraction(std::wstring_view a, size_t& i, std::wstring_view b, size_t& j)
+{
+    for (;; ++i, ++j) {
+        const bool da = i < a.size() && isDigit(a[i]);
+        const bool db = j < b.size() && isDigit(b[j]);
+        if (!da && !db)
+            return 0;
+        if (!da)
+            return -1;
+        if (!db)
+            return 1;
+        if (a[i] != b[j])
+            return a[i] < b[j] ? -1 : 1;
+    }
+}
+
+} // namespace
+
+int naturalCompare(std::wstring_view a, std::wstring_view b)
+{
+    size_t i = 0, j = 0;
+    for (;;) {
+        skipSpaces(a, i);
+        skipSpaces(b, j);
+        if (i >= a.size() || j >= b.size())
+            return (i >= a.size() ? 0 : 1) - (j >= b.size() ? 0 : 1);
+        const wchar_t ca = a[i], cb = b[j];
+        if (isDigit(ca) && isDigit(cb)) {
+            const int r = (ca == L'0' || cb == L'0') ? compareFraction(a, i, b, j) : compareWhole(a, i, b, j);
+            if (r != 0)
+                return r;
+            continue;
+        }
+        const wint_t ua = std::towupper(static_cast<wint_t>(ca));
+        const wint_t ub = std::towupper(static_cast<wint_t>(cb));
+        if (ua != ub)
+            return ua < ub ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
