@@ -31,7 +31,7 @@ wine_session_start() {
     $WS -w 2>/dev/null || true
   fi
   # Persistent server and services started now, detached from anything that reads our output.
-  $WS -p </dev/null >/dev/null 2>&1
+  $WS -p </dev/null >/dev/null 2>&1 || true # already running for this prefix
   $W wineboot </dev/null >/dev/null 2>&1 || true
 }
 
