@@ -47,11 +47,7 @@ void runGhostscript(const ZString& arguments, AbortControl* control)
         argumentText = L"\"@" + argumentFile + L"\"";
     }
     ZString commandLine = progConfig_getStr(L"GsWin32cCmdline", ZString());
-    if (!interpreterPresent(commandLine)) {
-        if (!argumentFile.isEmpty())
-            deleteFile(argumentFile, true);
-        return; // the caller sees no output file, as after any failed run
-    }
+    reportMissingInterpreter(commandLine); // the run below then fails to start, as callers expect
     commandLine.append(L" -dSAFER -dNOPAUSE -dBATCH ").append(argumentText);
     runAndWait(commandLine, control);
     if (!argumentFile.isEmpty())

@@ -7,9 +7,10 @@
 // The program of a command line: its first token, quotes removed.
 ZString interpreterProgram(const ZString& commandLine);
 
-// True when the command line's program is a file. Otherwise the first call of
-// the run shows a message that names it and says that Ghostscript is missing.
-bool interpreterPresent(const ZString& commandLine);
+// True when the command line's program is a file (or a bare name left to the
+// search path). Otherwise the first call of the run shows a message that names
+// it and says that Ghostscript is missing, and the result is false.
+bool reportMissingInterpreter(const ZString& commandLine);
 
 // For tests: the next missing interpreter is reported again.
 void resetInterpreterReport();

@@ -26,7 +26,7 @@ ZString interpreterProgram(const ZString& commandLine)
     return space < 0 ? line : line.substring(0, space - 1);
 }
 
-bool interpreterPresent(const ZString& commandLine)
+bool reportMissingInterpreter(const ZString& commandLine)
 {
     const ZString program = interpreterProgram(commandLine);
     // A bare program name is left to the system's search path.

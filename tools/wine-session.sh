@@ -31,6 +31,9 @@ wine_session_start() {
     $WS -w 2>/dev/null || true
   fi
   # Persistent server and services started now, detached from anything that reads our output.
+  # A server left from an earlier session would keep that session's display.
+  $WS -k 2>/dev/null || true
+  $WS -w 2>/dev/null || true
   $WS -p </dev/null >/dev/null 2>&1
   $W wineboot </dev/null >/dev/null 2>&1 || true
 }

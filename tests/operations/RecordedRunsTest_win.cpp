@@ -81,9 +81,15 @@ TEST_F(RecordedRuns, TheChildsOutputFollowsTheBannerAndTheResultIsItsExitCodeOrS
     EXPECT_EQ(runAndWait(command()), 42u);
     ASSERT_TRUE(deleteFile(m_out, false));
 
-    // Without an interpreter setting the command line begins with a blank and cannot start.
+    // Without an interpreter setting the command line begins with a blank and
+    // cannot start; the user is told once that the interpreter is missing.
     useInterpreter(ZString());
+    int boxes = 0;
+    setMessageAnswerer([&boxes](const ZString&, const ZString&, unsigned) { return ++boxes, IDOK; });
+    resetInterpreterReport();
     runGhostscript(L"-sDEVICE=pdfwrite \"-sOutputFile=" + m_out + L"\"", nullptr);
+    setMessageAnswerer({});
+    EXPECT_EQ(boxes, 1);
     EXPECT_FALSE(pathExists(m_out));
     EXPECT_EQ(capture.text(), "================\r\n" + command().toUtf8() + "\r\n----------------\r\ngsrecorder " +
                                   m_out.toUtf8() + "\r\n================\r\n -dSAFER -dNOPAUSE -dBATCH" +
@@ -198,7 +204,7 @@ TEST_F(RecordedRuns, LongArgumentTextsGoThroughAnArgumentFileThatIsDeleted)
     EXPECT_FALSE(pathExists(argumentFile));
 }
 
-TEST_F(RecordedRuns, AMissingInterpreterIsNamedOnceAndNothingIsStarted)
+TEST_F(RecordedRuns, AMissingInterpreterIsNamedOnce)
 {
     std::vector<ZString> boxes;
     setMessageAnswerer([&boxes](const ZString& text, const ZString&, unsigned) {
