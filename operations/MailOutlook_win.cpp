@@ -51,7 +51,7 @@ bool addAttachments(HWND owner, const DispatchPtr& item, const MailRequest& requ
     const ZString folder = uniqueTempFolder(kTempSubFolder, ZString(), ZString());
     if (folder.isEmpty())
         return false;
-    deferDeletion(folder);
+    deleteLater(folder);
     bool ok = true;
     for (const MailAttachment& attachment : request.attachments)
         ok = copyFileRetry(attachment.path, joinPath(folder, attachmentNameWithExtension(attachment)), owner) && ok;

@@ -36,7 +36,7 @@ bool sendMailByWeb(HWND owner, const MailRequest& request)
     arguments.append(L" -url ").append(quoted(mailOutAddress()));
     arguments.append(L" -appendAppInfo -deleteFiles");
     for (const MailAttachment& attachment : request.attachments) {
-        const ZString copy = uniqueTempPath(kTempSubFolder, ZString(), extensionOf(attachment.path));
+        const ZString copy = makeTempFileName(kTempSubFolder, ZString(), extensionOf(attachment.path));
         if (!copyFile(attachment.path, copy, 2, 500))
             continue;
         arguments.append(L" -namedFile ").append(quoted(copy)).append(L" ").append(quoted(attachmentNameWithExtension(attachment)));

@@ -36,7 +36,7 @@ bool PDFPrinter::ImageMaker::render(const PrintPageEntry& entry)
             return false;
     }
     const ZString bitmap = makeTempFileName(kTempSubFolder, ZString(), L".bmp");
-    deferDeletion(bitmap);
+    deleteLater(bitmap);
     renderPagesBmp(entry.path, bitmap, entry.page, entry.page, m_resolution, &m_abort);
     if (m_stop) {
         // An aborted render may have left part of a file.
