@@ -69,6 +69,10 @@ TestInstallation::TestInstallation(bool withUserFolders)
     SetEnvironmentVariableW(L"TEMP", m_scratch.file(L"tmp").c_str());
     settingsStore_setStr(SettingsScope::Program, L"InstallDir", binFolder());
     settingsStore_setStr(SettingsScope::Program, L"BinDir", binFolder());
+    // As the installation step writes them here: the interpreter through the
+    // bridge, and no embedded browser (Wine has no engine behind it).
+    settingsStore_setStr(SettingsScope::Program, L"GsWin32cCmdline", quote(besideTests(L"gsbridge.exe")));
+    settingsStore_setDword(SettingsScope::Program, L"NoEmbeddedBrowser", 1);
     if (withUserFolders) {
         settingsStore_setStr(SettingsScope::User, L"LocalAppDataDir", m_scratch.file(L"user\\local"));
         settingsStore_setStr(SettingsScope::User, L"ArchiveDir", m_scratch.file(L"user\\archive"));

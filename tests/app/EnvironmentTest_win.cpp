@@ -96,6 +96,7 @@ TEST(UserFolders, MissingSettingsAndUncreatableFoldersStopStartUpAndTheArchiveHa
 TEST(Features, SwitchesFollowTheirSettingsAndFaxNeedsItsProgram)
 {
     TestInstallation installation;
+    settingsStore_setDword(SettingsScope::Program, L"NoEmbeddedBrowser", 0); // the test installation's choice
     EXPECT_TRUE(isFeatureOn(L"fax"));
     deleteFile(joinPath(installation.binFolder(), kFaxProgram), false);
     EXPECT_FALSE(isFeatureOn(L"fax")); // missing even though "NoFax" is 0
