@@ -18,10 +18,14 @@ using Names = std::vector<ZString>;
 
 Names filesIn(const ZString& folder)
 {
-    Names files;
+    // The documents only: page images for the thumbnails come and go beside them.
+    Names files, documents;
     listFolder(folder, &files, nullptr, kListFiles);
-    std::sort(files.begin(), files.end());
-    return files;
+    for (const ZString& file : files)
+        if (file.endsWith(L".pdf"))
+            documents.push_back(file);
+    std::sort(documents.begin(), documents.end());
+    return documents;
 }
 
 // The installation's program folder is the build's, where the companion is.
