@@ -2,11 +2,7 @@
 
 #include "env/Features.h"
 #include "gui/Dpi.h"
-
-#include <gdiplus.h>
-#include <shlwapi.h>
-
-#include <memory>
+#include "gui/ImageStrip.h"
 
 namespace {
 
@@ -34,57 +30,6 @@ const Button kButtons[] = {
     {joblist::Sort, 13, L"quillet/jobs/tooltip/sort", nullptr},
 };
 
-// The strip decoded from the image resource (type 23).
-std::unique_ptr<Gdiplus::Bitmap> loadStrip()
-{
-    const HINSTANCE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, L"jl_tb_img_list.png", MAKEINTRESOURCEW(23));
-    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr)
-        return nullptr;
-    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), SizeofResource(module, found));
-    if (stream == nullptr)
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromStream(stream));
-    stream->Release();
-    if (image != nullptr && image->GetLastStatus() != Gdiplus::Ok)
-        image.reset();
-    return image;
-}
-
-// The strip scaled by factor into a 32-bit image list of side-pixel images,
-// every pixel's alpha multiplied by opacity.
-HIMAGELIST imageListOf(Gdiplus::Bitmap& strip, double factor, double opacity, int side)
-{
-    const int width = static_cast<int>(strip.GetWidth() * factor);
-    const int height = static_cast<int>(strip.GetHeight() * factor);
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    Gdiplus::Bitmap scaled(width, height, PixelFormat32bppARGB);
-    {
-        Gdiplus::Graphics g(&scaled);
-        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
-                                        {0, 1, 0, 0, 0},
-                                        {0, 0, 1, 0, 0},
-                                        {0, 0, 0, static_cast<Gdiplus::REAL>(opacity), 0},
-                                        {0, 0, 0, 0, 1}}};
-        Gdiplus::ImageAttributes attributes;
-        attributes.SetColorMatrix(&matrix);
-        g.DrawImage(&strip, Gdiplus::Rect(0, 0, width, height), 0, 0, static_cast<INT>(strip.GetWidth()),
-                    static_cast<INT>(strip.GetHeight()), Gdiplus::UnitPixel, &attributes);
-    }
-    HBITMAP bitmap = nullptr;
-    if (scaled.GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &bitmap) != Gdiplus::Ok)
-        return nullptr;
-    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR32, 16, 2);
-    if (list != nullptr)
-        ImageList_Add(list, bitmap, nullptr);
-    DeleteObject(bitmap);
-    return list;
-}
-
 } // namespace
 
 JobListToolbar::~JobListToolbar()
@@ -94,10 +39,6 @@ JobListToolbar::~JobListToolbar()
         releaseHandle();
         DestroyWindow(window);
     }
-    if (m_images != nullptr)
-        ImageList_Destroy(m_images);
-    if (m_disabled != nullptr)
-        ImageList_Destroy(m_disabled);
 }
 
 const wchar_t* JobListToolbar::tooltipKey(int command)
@@ -117,13 +58,11 @@ bool JobListToolbar::create(HWND parent)
         return false;
     const int dpi = dpiOf(parent);
     const int side = scale(32, dpi);
-    if (std::unique_ptr<Gdiplus::Bitmap> strip = loadStrip()) {
-        const double factor = dpi / 96.0 * 32.0 / 48.0;
-        m_images = imageListOf(*strip, factor, 1.0, side);
-        m_disabled = imageListOf(*strip, factor, 0.3, side);
-    }
-    setImageList(m_images);
-    setDisabledImageList(m_disabled);
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    m_images.reset(makeStripImageList(module, L"jl_tb_img_list.png", side));
+    m_disabled.reset(makeStripImageList(module, L"jl_tb_img_list.png", side, 0.3));
+    setImageList(m_images.get());
+    setDisabledImageList(m_disabled.get());
     send(TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
     send(TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(38, dpi), scale(42, dpi)));
     for (const Button& b : kButtons) {

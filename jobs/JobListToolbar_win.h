@@ -3,6 +3,8 @@
 // features are on; enable states follow the list's rules.
 #pragma once
 
+#include "gui/ImageStrip.h"
+
 #include "gui/BaseToolbar.h"
 #include "jobs/JobListCommands.h"
 
@@ -20,6 +22,6 @@ public:
     static const wchar_t* tooltipKey(int command);
 
 private:
-    HIMAGELIST m_images = nullptr;
-    HIMAGELIST m_disabled = nullptr;
+    ImageListHolder m_images;
+    ImageListHolder m_disabled;
 };

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -138,16 +139,20 @@ TEST_F(Ghostscript, CancellingStopsTheHostInterpreterAndDeletesTheOutput)
         {m_scratch.file(L"long.pdf"), convertPsToPdf}, {m_scratch.file(L"long.txt"), convertPdfToText}};
     // The bridge's own files in the temporary folder ("gsbridge_..."), and
     // whether the interpreter keeps its work files in a folder among them.
-    const auto bridgeEntries = [] {
+    // Entries left by programs that were killed before this test count as no one's.
+    std::vector<ZString> earlier;
+    const auto bridgeEntries = [&earlier] {
         std::vector<ZString> files, folders;
         listFolder(tempFolder(), &files, &folders);
         files.insert(files.end(), folders.begin(), folders.end());
         std::vector<ZString> ours;
         for (const ZString& entry : files)
-            if (fileNamePart(entry).startsWith(L"gsbridge_"))
+            if (fileNamePart(entry).startsWith(L"gsbridge_") &&
+                std::find(earlier.begin(), earlier.end(), entry) == earlier.end())
                 ours.push_back(entry);
         return ours;
     };
+    earlier = bridgeEntries();
     const auto interpreterWorksPrivately = [&] {
         for (const ZString& entry : bridgeEntries())
             if (entry.endsWith(L"_tmp") && countEntries(entry, 0xFFFFFFFF, 0) > 0)
