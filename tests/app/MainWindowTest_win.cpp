@@ -294,8 +294,9 @@ TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
     // pasting follows files on the clipboard.
     HMENU editExplorer = submenuOf(bar, 1821);
     EXPECT_TRUE(stateAfterOpening(rig.hwnd(), editExplorer, 1822).grayed);
+    installation.document(L"listed.pdf");
     rig.window().explorerList().navigate(installation.docsFolder(), false);
-    SendMessageW(rig.window().explorerList().hwnd(), LB_SETCURSEL, 0, 0);
+    rig.window().explorerList().list().select(0);
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), editExplorer, 1822).grayed);
     EXPECT_FALSE(menuItemState(editExplorer, 1825).grayed);
     ASSERT_TRUE(OpenClipboard(rig.hwnd()));
