@@ -11,6 +11,7 @@
 #include "jobs/JobStore.h"
 #include "jobs/PageIcons_win.h"
 #include "jobs/PopupMenu_win.h"
+#include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
 
@@ -602,6 +603,14 @@ void JobDlg::command(int id)
         }
         break;
     }
+    case ShowInViewer:
+        m_job->showInViewer(9, -1);
+        break;
+    case Print:
+        // The selected pages in the order they were picked; none prints every page.
+        if (!m_job->isEmpty())
+            printJob(*m_job, m_pages.pages());
+        break;
     case Email:
         emailJob(*m_job);
         break;
@@ -636,7 +645,10 @@ void JobDlg::showPageMenu(int page)
 {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, DeletePages, lang_getStr(L"quillet/job/page/delete").c_str());
-    AppendMenuW(menu, MF_STRING, ViewPage, lang_getStr(L"quillet/job/page/view").c_str());
+    // The viewer already shown goes to its pages by itself.
+    const bool viewerShown = m_job->viewer() != nullptr && m_job->viewer()->isShown();
+    AppendMenuW(menu, MF_STRING | (viewerShown ? MF_GRAYED : 0), ViewPage,
+                lang_getStr(L"quillet/job/page/view").c_str());
     HMENU rotate = CreatePopupMenu();
     appendRotations(rotate, FirstPageRotate);
     AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(rotate), lang_getStr(L"quillet/job/rotate").c_str());
@@ -657,6 +669,9 @@ void JobDlg::pageCommand(int id, int page)
     switch (id) {
     case DeletePages:
         deleteSelectedPages();
+        break;
+    case ViewPage:
+        m_job->showInViewer(17, page);
         break;
     case BlankBefore:
     case BlankAfter:
@@ -735,7 +750,12 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         onRightUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
-        return 0; // the viewer comes with its own window
+        // On a page: the viewer at that page; elsewhere at the viewer's own page.
+        if (const int page = layout().pageAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
+            m_job->showInViewer(9, page);
+        else
+            m_job->showInViewer(9, -1);
+        return 0;
     case WM_MOUSEWHEEL:
     case WM_KEYDOWN:
         return m_container.send(message, wParam, lParam);
@@ -746,7 +766,8 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
                 command(DeleteJob);
                 return 0;
             case 1:
-                return 0; // printing comes with the printer's window
+                command(Print);
+                return 0;
             case 2:
                 command(SaveAs);
                 return 0;

@@ -8,6 +8,7 @@
 #include "jobs/JobDlg_win.h"
 #include "jobs/JobStore.h"
 #include "jobs/PopupMenu_win.h"
+#include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
 
 namespace {
@@ -116,6 +117,22 @@ void JobListDlgContainer::command(int id)
     case EmailSelected:
         emailJobs(withPages(selectedJobs()));
         break;
+    case OpenViewer: {
+        const std::vector<Job*> selected = selectedJobs();
+        if (selected.size() == 1)
+            selected.front()->showInViewer(9, -1); // does nothing for an empty job
+        break;
+    }
+    case PrintSelected: {
+        // Only one job prints at a time: with its window's page selection.
+        std::vector<JobDlg*> printable;
+        for (JobDlg* w : selectedWindows())
+            if (!w->job().isEmpty())
+                printable.push_back(w);
+        if (printable.size() == 1)
+            printJob(printable.front()->job(), printable.front()->pageSelection().pages());
+        break;
+    }
     case MoveUp:
         moveSelected(-1);
         break;
@@ -170,6 +187,6 @@ void JobListDlgContainer::command(int id)
         break;
     }
     default:
-        break; // printing and the viewer come with their own windows
+        break;
     }
 }

@@ -38,3 +38,6 @@ private:
 // both owned by the main window. selection: the job window's selected page
 // numbers in selection order, or none.
 bool printJob(Job& job, const std::vector<int>& selection);
+// Where printJob's output goes in place of the printer's port; empty (the
+// default) for the port. Tests print on a printer that writes to a file.
+void setJobPrintOutputFile(const ZString& path);

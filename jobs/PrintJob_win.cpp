@@ -33,8 +33,23 @@ JobPrint::~JobPrint()
         deleteFile(m_pdf, true);
 }
 
+namespace {
+
+ZString& jobPrintOutputFile()
+{
+    static ZString path;
+    return path;
+}
+
+} // namespace
+
+void setJobPrintOutputFile(const ZString& path) { jobPrintOutputFile() = path; }
+
 bool printJob(Job& job, const std::vector<int>& selection)
 {
     JobPrint composed(job, selection, messageOwner());
-    return composed.isReady() && print(messageOwner(), composed.printer());
+    if (!composed.isReady())
+        return false;
+    composed.printer().setOutputFile(jobPrintOutputFile());
+    return print(messageOwner(), composed.printer());
 }

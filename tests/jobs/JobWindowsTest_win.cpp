@@ -12,11 +12,15 @@
 #include "jobs/JobNameBox_win.h"
 #include "jobs/JobStore.h"
 #include "jobs/PopupMenu_win.h"
+#include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
+#include "operations/Ghostscript.h"
 #include "operations/PdfSource.h"
 #include "tests/operations/OperationsTestSupport.h"
+#include "tests/operations/PrintDialogAnswer_win.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
+#include "viewer/JobViewer.h"
 #include "zpdf/Document.h"
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
@@ -508,4 +512,61 @@ TEST_F(JobWindows, AccessibleObjectsFollowTheListAndItsPages)
     list->get_accChildCount(&count);
     EXPECT_EQ(count, 1);
     list->Release();
+}
+
+TEST_F(JobWindows, ADoubleClickOnAPageShowsTheJobsViewerAtThatPage)
+{
+    installJobViewers(m_store, m_host->hwnd());
+    JobDlg& a = add(L"Viewed");
+    const POINT second = centreOf(a, 2);
+    // A double click as the system delivers it: press, release, double click, release.
+    postMouse(a.hwnd(), WM_LBUTTONDOWN, second.x, second.y, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_LBUTTONUP, second.x, second.y, 0);
+    postMouse(a.hwnd(), WM_LBUTTONDBLCLK, second.x, second.y, MK_LBUTTON);
+    postMouse(a.hwnd(), WM_LBUTTONUP, second.x, second.y, 0);
+    IJobViewer* viewer = a.job().viewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isShown());
+    EXPECT_EQ(viewer->currentJobPage(), 2);
+    EXPECT_EQ(m_store.currentViewerJob(), &a.job());
+
+    // While the viewer is shown, the page menu's view entry is grayed.
+    bool viewGrayed = false;
+    setJobMenuAnswerer([&](HMENU menu) {
+        const MenuItemState view = menuItemState(menu, 2);
+        viewGrayed = view.exists && view.grayed;
+        return 0u;
+    });
+    const POINT first = centreOf(a, 1);
+    postMouse(a.hwnd(), WM_RBUTTONDOWN, first.x, first.y, MK_RBUTTON);
+    postMouse(a.hwnd(), WM_RBUTTONUP, first.x, first.y, 0);
+    EXPECT_TRUE(viewGrayed);
+}
+
+TEST_F(JobWindows, PrintFromTheJobMenuPrintsTheSelectedPagesInSelectionOrder)
+{
+    // Page k of the file carries k squares, so the printed pages can be told apart.
+    const ZString ps = m_scratch.file(L"squares.ps");
+    const ZString pdf = m_scratch.file(L"squares.pdf");
+    writeFileBytes(ps, squaresPostScript(4));
+    psToPdf(ps, pdf, nullptr);
+    ASSERT_TRUE(m_list->addJobFromFile(pdf, L"squares"));
+    pumpUntilIdle();
+    JobDlg& w = container().window(0);
+    clickPage(w, 3);
+    clickPage(w, 1, MK_CONTROL);
+    ASSERT_EQ(w.pageSelection().pages(), (std::vector<int>{3, 1}));
+
+    const ZString printed = m_scratch.file(L"printed.ps");
+    setJobPrintOutputFile(printed);
+    PrintDialogAnswer answer(PrintDialogAnswer::AsOffered);
+    m_menuChoice = 14; // print, in the menu of the job window itself
+    postMouse(w.hwnd(), WM_RBUTTONDOWN, 5, 5, MK_RBUTTON);
+    postMouse(w.hwnd(), WM_RBUTTONUP, 5, 5, 0);
+    m_menuChoice = 0;
+    setJobPrintOutputFile({});
+
+    ASSERT_TRUE(answer.seen);
+    EXPECT_TRUE(answer.selectionChecked);
+    EXPECT_EQ(squaresOnPages(printed, m_scratch.file(L"pages")), (std::vector<int>{3, 1}));
 }
