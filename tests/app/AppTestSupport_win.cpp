@@ -39,20 +39,6 @@ HWND descendant(HWND window, int controlId)
     return search.found;
 }
 
-std::vector<ZString> listBoxItems(HWND window, int controlId)
-{
-    std::vector<ZString> items;
-    HWND list = descendant(window, controlId);
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-        items.emplace_back(text.c_str());
-    }
-    return items;
-}
-
 } // namespace
 
 TestInstallation::TestInstallation(bool withUserFolders)
