@@ -25,7 +25,6 @@ using namespace explorer_list;
 namespace {
 
 const UINT kReloadMessage = WM_APP + 161;
-const int kDragThreshold = 15;
 
 ZString joinPath(const ZString& folder, const ZString& name)
 {
@@ -720,9 +719,7 @@ bool ExplorerList::handleNotify(NMHDR* header, LRESULT& result)
         return true;
     }
     case LVN_BEGINDRAG:
-        m_dragPending = true;
-        m_dragPress = reinterpret_cast<NMLISTVIEW*>(header)->ptAction;
-        SetCapture(hwnd());
+        m_drag.press(hwnd(), reinterpret_cast<NMLISTVIEW*>(header)->ptAction);
         return true;
     case LVN_ITEMCHANGED:
     case LVN_ODSTATECHANGED:
@@ -760,26 +757,18 @@ LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
         showContextMenu(screen);
         return 0;
     }
-    case WM_MOUSEMOVE:
-        if (m_dragPending) {
-            const POINT now = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if ((wParam & MK_LBUTTON) == 0) {
-                m_dragPending = false;
-                ReleaseCapture();
-            } else if (ole::movedPastDragThreshold(m_dragPress, now, kDragThreshold, dpiOf(hwnd()))) {
-                m_dragPending = false;
-                ReleaseCapture();
+    case WM_MOUSEMOVE: {
+        bool startsDrag = false;
+        if (m_drag.moved(hwnd(), wParam, lParam, startsDrag)) {
+            if (startsDrag)
                 startDrag();
-            }
             return 0;
         }
         break;
+    }
     case WM_LBUTTONUP:
-        if (m_dragPending) {
-            m_dragPending = false;
-            ReleaseCapture();
+        if (m_drag.released())
             return 0;
-        }
         break;
     case WM_DROPFILES: {
         const HDROP drop = reinterpret_cast<HDROP>(wParam);

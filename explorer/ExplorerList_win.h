@@ -9,6 +9,7 @@
 #include "explorer/DirectoryWatcher_win.h"
 #include "explorer/ExplorerItems.h"
 #include "explorer/FileIconProducer_win.h"
+#include "explorer/FileDrag_win.h"
 #include "explorer/FolderDropTarget_win.h"
 #include "explorer/Thumbnails_win.h"
 #include "gui/BaseWindow.h"
@@ -153,7 +154,6 @@ private:
     std::unique_ptr<FileIconProducer> m_icons;
     DirectoryWatcher m_watcher;
     ole::ComPtr<ole::ListDropTarget> m_dropTarget;
-    bool m_dragPending = false;
-    POINT m_dragPress{};
+    ole::PendingDrag m_drag{15}; // pixels at 96 DPI
     std::atomic<bool> m_reloadPosted{false};
 };

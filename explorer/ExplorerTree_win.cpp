@@ -21,7 +21,6 @@ using namespace explorer_tree;
 namespace {
 
 const UINT kDriveLabelsMessage = WM_APP + 163;
-const int kDragThreshold = 15;
 const size_t kDriveStringsLimit = 4096;
 
 ZString joinPath(const ZString& folder, const ZString& name)
@@ -436,10 +435,8 @@ bool ExplorerTree::handleNotify(NMHDR* header, LRESULT& result)
     }
     case TVN_BEGINDRAGW: {
         const NMTREEVIEWW* view = reinterpret_cast<NMTREEVIEWW*>(header);
-        m_dragPending = true;
         m_dragNode = view->itemNew.hItem;
-        m_dragPress = view->ptDrag;
-        SetCapture(hwnd());
+        m_drag.press(hwnd(), view->ptDrag);
         return true;
     }
     case NM_RCLICK: {
@@ -460,26 +457,18 @@ LRESULT ExplorerTree::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
     case kDriveLabelsMessage:
         takeDriveLabels();
         return 0;
-    case WM_MOUSEMOVE:
-        if (m_dragPending) {
-            const POINT now = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if ((wParam & MK_LBUTTON) == 0) {
-                m_dragPending = false;
-                ReleaseCapture();
-            } else if (ole::movedPastDragThreshold(m_dragPress, now, kDragThreshold, dpiOf(hwnd()))) {
-                m_dragPending = false;
-                ReleaseCapture();
+    case WM_MOUSEMOVE: {
+        bool startsDrag = false;
+        if (m_drag.moved(hwnd(), wParam, lParam, startsDrag)) {
+            if (startsDrag)
                 startDrag();
-            }
             return 0;
         }
         break;
+    }
     case WM_LBUTTONUP:
-        if (m_dragPending) {
-            m_dragPending = false;
-            ReleaseCapture();
+        if (m_drag.released())
             return 0;
-        }
         break;
     case WM_DESTROY:
         shutDown();

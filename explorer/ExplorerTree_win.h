@@ -6,6 +6,7 @@
 #include "base/ZString.h"
 #include "explorer/ComPtr.h"
 #include "explorer/DriveInfoSetter_win.h"
+#include "explorer/FileDrag_win.h"
 #include "explorer/FolderDropTarget_win.h"
 #include "gui/BaseWindow.h"
 
@@ -80,7 +81,6 @@ private:
     std::unique_ptr<DriveInfoSetter> m_driveInfo;
     ole::ComPtr<ole::TreeDropTarget> m_dropTarget;
     bool m_selecting = false;
-    bool m_dragPending = false;
+    ole::PendingDrag m_drag{15}; // pixels at 96 DPI
     HTREEITEM m_dragNode = nullptr;
-    POINT m_dragPress{};
 };

@@ -2,6 +2,7 @@
 
 #include "explorer/ComPtr.h"
 #include "explorer/DropSource_win.h"
+#include "gui/Dpi.h"
 
 #include <cstdlib>
 
@@ -42,6 +43,42 @@ bool movedPastDragThreshold(POINT press, POINT now, int thresholdAt96, int dpi)
 {
     const long threshold = static_cast<long>(thresholdAt96) * dpi / 96;
     return std::labs(now.x - press.x) > threshold || std::labs(now.y - press.y) > threshold;
+}
+
+void PendingDrag::press(HWND window, POINT at)
+{
+    m_pending = true;
+    m_press = at;
+    SetCapture(window);
+}
+
+bool PendingDrag::moved(HWND window, WPARAM keys, LPARAM point, bool& startsDrag)
+{
+    startsDrag = false;
+    if (!m_pending)
+        return false;
+    const POINT now = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    if ((keys & MK_LBUTTON) == 0) {
+        end();
+    } else if (movedPastDragThreshold(m_press, now, m_threshold, dpiOf(window))) {
+        end();
+        startsDrag = true;
+    }
+    return true;
+}
+
+bool PendingDrag::released()
+{
+    if (!m_pending)
+        return false;
+    end();
+    return true;
+}
+
+void PendingDrag::end()
+{
+    m_pending = false;
+    ReleaseCapture();
 }
 
 } // namespace ole

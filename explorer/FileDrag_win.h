@@ -21,4 +21,24 @@ void forgetLastDrag();
 // to dpi) from the press point horizontally or vertically.
 bool movedPastDragThreshold(POINT press, POINT now, int thresholdAt96, int dpi);
 
+// A press on an item that becomes a drag once the pointer moves past the
+// threshold with the left button down. The window holds the mouse meanwhile.
+class PendingDrag {
+public:
+    explicit PendingDrag(int thresholdAt96) : m_threshold(thresholdAt96) {}
+    void press(HWND window, POINT at);
+    // WM_MOUSEMOVE: false when no press is pending (the message goes on).
+    // Otherwise handled; startsDrag tells whether the drag begins now.
+    bool moved(HWND window, WPARAM keys, LPARAM point, bool& startsDrag);
+    // WM_LBUTTONUP: ends a pending press; false when there was none.
+    bool released();
+
+private:
+    void end();
+
+    int m_threshold;
+    bool m_pending = false;
+    POINT m_press{};
+};
+
 } // namespace ole

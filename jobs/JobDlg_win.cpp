@@ -14,6 +14,7 @@
 #include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
+#include "gui/PaintBuffer.h"
 
 #include <gdiplus.h>
 #include <windowsx.h>
@@ -693,15 +694,11 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
         const RECT client = clientRect();
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<int>(1, client.right), std::max<int>(1, client.bottom));
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        paint(memory, ps.rcPaint);
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        {
+            const PaintBuffer buffer(dc, client.right, client.bottom);
+            paint(buffer.dc(), ps.rcPaint);
+            buffer.copyTo(dc, ps.rcPaint);
+        }
         EndPaint(hwnd(), &ps);
         return 0;
     }

@@ -14,6 +14,7 @@
 #include "jobs/PopupMenu_win.h"
 #include "env/RegisteredNames.h"
 #include "jobs/SaveJobs.h"
+#include "gui/PaintBuffer.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -608,14 +609,11 @@ LRESULT JobListDlgContainer::windowProcedure(UINT message, WPARAM wParam, LPARAM
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
         const RECT client = clientRect();
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<int>(1, client.right), std::max<int>(1, client.bottom));
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        paint(memory);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        {
+            const PaintBuffer buffer(dc, client.right, client.bottom);
+            paint(buffer.dc());
+            buffer.copyTo(dc, client);
+        }
         EndPaint(hwnd(), &ps);
         return 0;
     }

@@ -6,6 +6,7 @@
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/ImageExport.h"
+#include "gui/PaintBuffer.h"
 
 #include <shlwapi.h>
 #include <windowsx.h>
@@ -480,9 +481,8 @@ void PDFViewerBase::paint(HDC target)
     const RECT client = clientRect();
     if (client.right <= 0 || client.bottom <= 0)
         return;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
-    const HGDIOBJ old = SelectObject(dc, buffer);
+    const PaintBuffer buffer(target, client.right, client.bottom);
+    HDC dc = buffer.dc();
     HBRUSH background = CreateSolidBrush(kBackground);
     FillRect(dc, &client, background);
     DeleteObject(background);
@@ -517,10 +517,7 @@ void PDFViewerBase::paint(HDC target)
             }
         }
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(buffer);
-    DeleteDC(dc);
+    buffer.copyTo(target, client);
 }
 
 LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,6 +3,7 @@
 #include "base/TextUtil.h"
 #include "xhtml/Address.h"
 #include "xhtml/Cascade.h"
+#include "gui/PaintBuffer.h"
 
 #include <windowsx.h>
 
@@ -207,14 +208,11 @@ LRESULT FrameView::handle(UINT message, WPARAM wParam, LPARAM lParam)
         RECT client;
         GetClientRect(m_window, &client);
         // Drawn off screen first, so hover changes do not flicker.
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        paint(memory, client);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        {
+            const PaintBuffer buffer(dc, client.right, client.bottom);
+            paint(buffer.dc(), client);
+            buffer.copyTo(dc, client);
+        }
         EndPaint(m_window, &ps);
         return 0;
     }
