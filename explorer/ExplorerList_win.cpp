@@ -82,7 +82,8 @@ bool ExplorerList::create(HWND parent, HINSTANCE instance)
     if (!BaseWindow::create(0, WC_LISTVIEWW, nullptr, style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), instance))
         return false;
-    send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+    // No LVS_EX_DOUBLEBUFFER: Wine then leaves the part below the last row
+    // unpainted (a black strip), and items repaint one by one anyway.
     send(LVM_SETCALLBACKMASK, LVIS_CUT);
     send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(systemImageList(IconSize::Small)));
     m_icons = std::make_unique<FileIconProducer>(hwnd());
