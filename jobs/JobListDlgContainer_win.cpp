@@ -220,7 +220,7 @@ void JobListDlgContainer::layoutJobs()
     HDWP moves = BeginDeferWindowPos(count());
     for (int i = 0; i < count(); ++i) {
         HWND w = window(i).hwnd();
-        const int y = margin + m_layout.top(i) - offset;
+        const int y = m_layout.top(i) - offset;
         if (moves != nullptr)
             moves = DeferWindowPos(moves, w, nullptr, margin, y, width, m_layout.height(i), SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -234,20 +234,17 @@ void JobListDlgContainer::updateBands()
 {
     // Each window learns which of its rows are in view, so it asks for
     // thumbnails there only and withdraws those far away.
-    const int margin = scale(10, dpi());
     const int offset = m_line * lineHeight();
     const int height = visibleHeight();
     for (int i = 0; i < count(); ++i) {
-        const int top = margin + m_layout.top(i) - offset;
+        const int top = m_layout.top(i) - offset;
         window(i).setVisibleBand(-top, height - top);
     }
 }
 
 void JobListDlgContainer::updateScrollBar()
 {
-    const int margin = scale(10, dpi());
-    const joblayout::ScrollLines lines =
-        joblayout::scrollLines(m_layout.totalHeight() + 2 * margin, visibleHeight(), lineHeight());
+    const joblayout::ScrollLines lines = joblayout::scrollLines(m_layout.totalHeight(), visibleHeight(), lineHeight());
     m_line = joblayout::clampedLine(lines, m_line);
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
@@ -261,9 +258,7 @@ void JobListDlgContainer::updateScrollBar()
 
 void JobListDlgContainer::scrollTo(int line)
 {
-    const int margin = scale(10, dpi());
-    const joblayout::ScrollLines lines =
-        joblayout::scrollLines(m_layout.totalHeight() + 2 * margin, visibleHeight(), lineHeight());
+    const joblayout::ScrollLines lines = joblayout::scrollLines(m_layout.totalHeight(), visibleHeight(), lineHeight());
     line = joblayout::clampedLine(lines, line);
     if (line == m_line)
         return;
@@ -405,8 +400,7 @@ void JobListDlgContainer::showInsertMark(POINT screenPoint)
 {
     POINT client = screenPoint;
     ScreenToClient(hwnd(), &client);
-    const int margin = scale(10, dpi());
-    const int index = m_layout.dropIndexAt(client.y + m_line * lineHeight() - margin);
+    const int index = m_layout.dropIndexAt(client.y + m_line * lineHeight());
     if (index != m_jobInsertMark) {
         m_jobInsertMark = index;
         invalidate();
@@ -423,8 +417,7 @@ void JobListDlgContainer::moveSelectedJobsTo(POINT screenPoint)
 {
     POINT client = screenPoint;
     ScreenToClient(hwnd(), &client);
-    const int margin = scale(10, dpi());
-    int index = m_layout.dropIndexAt(client.y + m_line * lineHeight() - margin);
+    int index = m_layout.dropIndexAt(client.y + m_line * lineHeight());
     std::vector<std::unique_ptr<JobDlg>> moved;
     for (int i = count() - 1; i >= 0; --i)
         if (window(i).isSelected()) {
@@ -480,8 +473,10 @@ void JobListDlgContainer::paint(HDC dc)
     SelectObject(dc, oldFont);
     if (m_jobInsertMark >= 0) {
         const int margin = scale(10, d);
-        const int y = margin + (m_jobInsertMark < count() ? m_layout.top(m_jobInsertMark) - margin / 2
-                                                          : m_layout.totalHeight() + margin / 2) -
+        // In the gap before the job; above the first one, just inside the list's top edge.
+        const int y = (m_jobInsertMark == 0 ? scale(2, d)
+                       : m_jobInsertMark < count() ? m_layout.top(m_jobInsertMark) - margin / 2
+                                                   : m_layout.totalHeight() + margin / 2) -
                       m_line * lineHeight();
         RECT mark = {margin, y - scale(2, d), client.right - margin, y + scale(2, d)};
         SetBkColor(dc, RGB(0xE0, 0x40, 0x20));

@@ -220,9 +220,27 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
 
 TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
 {
+    // Nothing to scroll: the bar stays, disabled.
+    SCROLLBARINFO bar = {sizeof bar};
+    ASSERT_TRUE(GetScrollBarInfo(container().hwnd(), OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
+              static_cast<DWORD>(STATE_SYSTEM_UNAVAILABLE));
     for (const wchar_t* name : {L"a", L"b", L"c"})
         add(name);
     HWND list = container().hwnd();
+    // Stacked from the top with a 10 pixel gap between neighbours and none after
+    // the last; the range counts 20 pixel lines of that height.
+    int total = 0;
+    for (int i = 0; i < 3; ++i) {
+        RECT r = container().window(i).windowRect();
+        MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.top, total) << i;
+        total += r.bottom - r.top + (i < 2 ? 10 : 0);
+    }
+    SCROLLINFO info = {sizeof info, SIF_ALL};
+    GetScrollInfo(list, SB_VERT, &info);
+    EXPECT_EQ(info.nMax, total / 20);
+    EXPECT_EQ(static_cast<int>(info.nPage), container().clientRect().bottom / 20);
     PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
     pumpUntilIdle();
     EXPECT_EQ(container().firstLine(), 1);
