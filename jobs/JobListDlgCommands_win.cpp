@@ -53,10 +53,8 @@ void JobListDlgContainer::command(int id)
         all.push_back(&window(i).job());
     switch (id) {
     case CreateEmpty:
-        if (Job* job = m_store.createEmptyJob()) {
+        if (Job* job = m_store.createEmptyJob())
             addJobWindow(*job);
-            selectOnly(windowOf(job));
-        }
         break;
     case SaveMenu:
         command(asksAllOrSelected(state.selectedCount(), state.all())

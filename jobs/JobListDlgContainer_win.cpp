@@ -326,7 +326,6 @@ void JobListDlgContainer::mergeJobs(const std::vector<Job*>& jobs)
         return;
     }
     addJobWindow(*merged);
-    selectOnly(windowOf(merged));
 }
 
 void JobListDlgContainer::moveSelected(int direction)

@@ -64,7 +64,6 @@ bool JobListDlg::addEmptyJob()
     if (job == nullptr)
         return false;
     m_container.addJobWindow(*job);
-    m_container.selectOnly(m_container.windowOf(job));
     return true;
 }
 

@@ -34,7 +34,7 @@ public:
     // Makes a job of the file and shows its window at the end of the list;
     // an empty name gives a new job name.
     bool addJobFromFile(const ZString& path, const ZString& name);
-    // A new empty job, shown and selected.
+    // A new empty job, shown at the end of the list.
     bool addEmptyJob();
     // The job of the one selected job window; null with none or several.
     Job* currentJob() const;

@@ -317,8 +317,14 @@ TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
     CloseClipboard();
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), editExplorer, 1824).grayed);
 
-    // A new job is the current one: saving it becomes possible.
+    // New: an empty job at the end of the list, current once the user selects it.
+    JobListDlgContainer& jobs = rig.window().jobList().container();
+    const int before = jobs.count();
     rig.command(1801);
+    ASSERT_EQ(jobs.count(), before + 1);
+    EXPECT_TRUE(jobs.window(before).job().isEmpty());
+    EXPECT_TRUE(stateAfterOpening(rig.hwnd(), file, 1806).grayed);
+    postClick(jobs.window(before).hwnd(), 4, 4);
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), file, 1806).grayed);
 }
 

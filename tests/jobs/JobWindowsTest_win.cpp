@@ -214,8 +214,16 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_EQ(m_menuItems, -1);
     ASSERT_EQ(container().count(), 1);
     EXPECT_EQ(container().window(0).job().pageCount(), 6);
+    EXPECT_TRUE(container().selectedWindows().empty()); // the selection stays the user's
     EXPECT_FALSE(enabled(joblist::MergeMenu));
     EXPECT_FALSE(enabled(joblist::Sort));
+    // A new empty job goes to the end, and selects nothing either.
+    clickHeader(container().window(0));
+    press(joblist::CreateEmpty);
+    ASSERT_EQ(container().count(), 2);
+    EXPECT_TRUE(container().window(1).job().isEmpty());
+    EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&container().window(0)});
+    EXPECT_TRUE(enabled(joblist::Sort));
 }
 
 TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
