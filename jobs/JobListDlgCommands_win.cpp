@@ -137,10 +137,13 @@ void JobListDlgContainer::command(int id)
     case MoveDown:
         moveSelected(1);
         break;
-    case FaxSelected:
-        if (!withPages(selectedJobs()).empty())
-            faxJob(*withPages(selectedJobs()).front());
+    case FaxSelected: {
+        // The first selected job goes; one without pages gives no file to fax.
+        const std::vector<Job*> selected = selectedJobs();
+        if (!selected.empty())
+            faxJob(*selected.front());
         break;
+    }
     case RotateLeft:
         rotateSelected(-90);
         break;
