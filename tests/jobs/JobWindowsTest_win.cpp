@@ -81,6 +81,14 @@ protected:
         setJobMenuAnswerer([this](HMENU menu) {
             m_menuItems = GetMenuItemCount(menu);
             m_firstGrayed = (GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED) != 0;
+            m_grayed.clear();
+            m_checked = -1;
+            for (int i = 0; i < m_menuItems; ++i) {
+                const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+                m_grayed.push_back((state & MF_GRAYED) != 0);
+                if ((state & MF_CHECKED) != 0)
+                    m_checked = i;
+            }
             return m_menuChoice;
         });
         m_host = std::make_unique<TestHostWindow>(900, 700);
@@ -139,6 +147,8 @@ protected:
     int m_answer = IDNO;
     int m_menuItems = -1;
     bool m_firstGrayed = false;
+    std::vector<bool> m_grayed; // of the last menu, by position
+    int m_checked = -1;
     UINT m_menuChoice = 0;
 };
 
@@ -162,11 +172,40 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     // The background's menu: new job, merge, delete, select all, invert, sort.
     postMouse(container().hwnd(), WM_RBUTTONUP, 870, 650);
     EXPECT_EQ(m_menuItems, 6);
+    // Nothing selected: merge and delete are grayed, the rest is not.
+    EXPECT_EQ(m_grayed, (std::vector<bool>{false, true, true, false, false, false}));
+
+    // The views menu checks the stored mode; a choice is stored and taken by every window.
+    press(joblist::Views);
+    EXPECT_EQ(m_menuItems, 7); // page numbers, a separator, five preview sizes
+    EXPECT_EQ(m_checked, 3);   // medium previews
+    m_menuChoice = 8 + 1;
+    press(joblist::Views);
+    EXPECT_EQ(userConfig_getDword(L"JobDlgDisplayMode", 2), 1u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(container().window(i).mode(), 1);
+    m_menuChoice = 8 + 2;
+    press(joblist::Views);
+    EXPECT_EQ(container().window(0).mode(), 2);
+    m_menuChoice = 0;
 
     clickHeader(two);
     EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&two});
     EXPECT_TRUE(enabled(joblist::MoveUp));
     EXPECT_TRUE(enabled(joblist::OpenViewer));
+    // The selected job only: all its pages without a page selection, else the selected ones.
+    press(joblist::RotateRight);
+    for (const JobPage& p : two.job().pages())
+        EXPECT_EQ(p.rotation, 90);
+    EXPECT_EQ(container().window(0).job().pages().front().rotation, 0);
+    two.pageSelection().pressPlain(2);
+    press(joblist::RotateLeft);
+    EXPECT_EQ(two.job().pages()[0].rotation, 90);
+    EXPECT_EQ(two.job().pages()[1].rotation, 0);
+    two.pageSelection().clear();
+    // The background's menu now: delete is offered, merge still needs two.
+    postMouse(container().hwnd(), WM_RBUTTONUP, 870, 650);
+    EXPECT_EQ(m_grayed, (std::vector<bool>{false, true, false, false, false, false}));
     // One of three selected: the remove button asks all or selected.
     press(joblist::RemoveMenu);
     EXPECT_EQ(m_menuItems, 2);
@@ -262,6 +301,14 @@ TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
     pumpUntilIdle();
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(container().window(i).mode(), 3);
+    // Large previews: far more than a page, which Page Down and Page Up move by.
+    PostMessageW(list, WM_KEYDOWN, VK_NEXT, 0);
+    pumpUntilIdle();
+    EXPECT_EQ(container().firstLine(), container().clientRect().bottom / 20);
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(list, WM_KEYDOWN, VK_PRIOR, 0);
+    pumpUntilIdle();
+    EXPECT_EQ(container().firstLine(), 1);
     PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
     PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
     pumpUntilIdle();
