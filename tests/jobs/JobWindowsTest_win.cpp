@@ -309,6 +309,33 @@ TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
     PostMessageW(list, WM_KEYDOWN, VK_PRIOR, 0);
     pumpUntilIdle();
     EXPECT_EQ(container().firstLine(), 1);
+    // The left Ctrl key held: Down goes to the bottom, Up to the top, A selects every job.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    pumpUntilIdle();
+    const int bottom = container().firstLine();
+    PostMessageW(list, WM_KEYDOWN, 'A', 0);
+    PostMessageW(list, WM_KEYDOWN, VK_UP, 0);
+    pumpUntilIdle();
+    const int top = container().firstLine();
+    keys[VK_LCONTROL] = 0;
+    keys[VK_RCONTROL] = 0x80; // the right one is no such key
+    SetKeyboardState(keys);
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    pumpUntilIdle();
+    const int down = container().firstLine();
+    keys[VK_CONTROL] = keys[VK_RCONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(container().selectedWindows().size(), 3u);
+    EXPECT_EQ(top, 0);
+    EXPECT_EQ(down, 1);
+    PostMessageW(list, WM_KEYDOWN, VK_END, 0);
+    pumpUntilIdle();
+    EXPECT_EQ(bottom, container().firstLine());
+    EXPECT_GT(bottom, 30);
     PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
     PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(100, 100));
     pumpUntilIdle();
