@@ -156,6 +156,14 @@ protected:
 
 TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
 {
+    // The empty list: the dark background and the white hint below the picture.
+    const WindowPicture empty(container().hwnd());
+    EXPECT_EQ(empty.pixel(2, 2), RGB(0x29, 0x29, 0x29));
+    int white = 0;
+    for (int y = empty.height() / 2; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            white += empty.pixel(x, y) == RGB(0xFF, 0xFF, 0xFF) ? 1 : 0;
+    EXPECT_GT(white, 20);
     EXPECT_FALSE(enabled(joblist::RemoveMenu));
     EXPECT_TRUE(enabled(joblist::CreateEmpty));
     add(L"one");
