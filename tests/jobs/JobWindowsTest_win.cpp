@@ -74,8 +74,10 @@ protected:
         useBridge();
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         userConfig_setDword(L"JobDlgDisplayMode", 2);
-        setMessageAnswerer([this](const ZString& text, const ZString&, unsigned) {
+        setMessageAnswerer([this](const ZString& text, const ZString& caption, unsigned flags) {
             m_questions.push_back(text);
+            m_caption = caption;
+            m_flags = flags;
             return m_answer;
         });
         setJobMenuAnswerer([this](HMENU menu) {
@@ -144,6 +146,8 @@ protected:
     std::unique_ptr<TestHostWindow> m_host;
     std::unique_ptr<JobListDlg> m_list;
     std::vector<ZString> m_questions;
+    ZString m_caption; // of the last question
+    unsigned m_flags = 0;
     int m_answer = IDNO;
     int m_menuItems = -1;
     bool m_firstGrayed = false;
@@ -228,6 +232,8 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     postKey(container().hwnd(), VK_DELETE);
     ASSERT_EQ(m_questions.size(), 1u);
     EXPECT_EQ(m_questions.back(), lang_getStr(L"quillet/jobs/~confirm-deleting-selected-jobs"));
+    EXPECT_EQ(m_caption, lang_getStr(L"quillet/jobs/confirm-deleting-jobs"));
+    EXPECT_EQ(m_flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_EQ(container().count(), 3);
 
     // None selected (a click on the background), then all: delete all is asked at once.
@@ -238,6 +244,8 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     press(joblist::RemoveMenu);
     EXPECT_EQ(m_menuItems, -1);
     EXPECT_EQ(m_questions.back(), lang_getStr(L"quillet/jobs/~confirm-delete-all-jobs"));
+    EXPECT_EQ(m_caption, lang_getStr(L"quillet/jobs/confirm-deleting-jobs"));
+    EXPECT_EQ(m_flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
     container().selectAll();
     EXPECT_FALSE(enabled(joblist::MoveUp)); // several selected
     press(joblist::RemoveMenu);
@@ -271,6 +279,13 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_TRUE(container().window(1).job().isEmpty());
     EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&container().window(0)});
     EXPECT_TRUE(enabled(joblist::Sort));
+    // Delete all, on Yes: no window, no job and no document is left, and nothing more to remove.
+    postClick(container().hwnd(), 870, 650);
+    press(joblist::RemoveMenu);
+    EXPECT_EQ(container().count(), 0);
+    EXPECT_EQ(m_store.jobCount(), 0);
+    EXPECT_EQ(m_store.documentCount(), 0);
+    EXPECT_FALSE(enabled(joblist::RemoveMenu));
 }
 
 TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
