@@ -64,7 +64,11 @@ bool JobListToolbar::create(HWND parent)
     setImageList(m_images.get());
     setDisabledImageList(m_disabled.get());
     send(TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
-    send(TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(38, dpi), scale(42, dpi)));
+    // A button is never narrower than its bitmap plus the padding (7 by
+    // default), so the padding is what the button leaves around its image.
+    const int width = scale(38, dpi), height = scale(42, dpi);
+    send(TB_SETPADDING, 0, MAKELPARAM(width - side, height - side));
+    send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
     for (const Button& b : kButtons) {
         if (b.feature != nullptr && !isFeatureOn(b.feature))
             continue;

@@ -6,6 +6,7 @@
 #include "base/Paths.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "env/Features.h"
 #include "gui/Messages.h"
 #include "jobs/JobDlg_win.h"
 #include "jobs/JobListDlg_win.h"
@@ -286,6 +287,41 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_EQ(m_store.jobCount(), 0);
     EXPECT_EQ(m_store.documentCount(), 0);
     EXPECT_FALSE(enabled(joblist::RemoveMenu));
+}
+
+TEST_F(JobWindows, ToolbarButtonsInTheirOrderWithMailOnlyWhenItIsOn)
+{
+    auto commands = [](const JobListToolbar& bar) {
+        std::vector<int> ids;
+        const int n = static_cast<int>(bar.send(TB_BUTTONCOUNT));
+        for (int i = 0; i < n; ++i) {
+            TBBUTTON b = {};
+            bar.send(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+            ids.push_back(b.idCommand);
+        }
+        return ids;
+    };
+    std::vector<int> expected = {0, 1, 4, 7, 13, 14, 15, 10, 18, 22, 16, 20, 19, 21};
+    if (!isFeatureOn(L"fax"))
+        expected.erase(std::find(expected.begin(), expected.end(), 22));
+    EXPECT_EQ(commands(m_list->toolbar()), expected);
+    EXPECT_EQ(static_cast<DWORD>(m_list->toolbar().send(TB_GETBUTTONSIZE)), static_cast<DWORD>(MAKELONG(38, 42)));
+    NMTTDISPINFOW tip = {};
+    tip.hdr.hwndFrom = m_list->toolbar().hwnd();
+    tip.hdr.idFrom = joblist::RemoveMenu;
+    tip.hdr.code = TTN_GETDISPINFOW;
+    m_list->send(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_EQ(ZString(tip.lpszText), lang_getStr(L"quillet/jobs/tooltip/remove-all-or-selected"));
+
+    // Mail turned off: its button is not there at all.
+    userConfig_setDword(L"NoMail", 1);
+    JobListDlg withoutMail(m_store);
+    const bool made = withoutMail.create(m_host->hwnd());
+    userConfig_setDword(L"NoMail", 0);
+    ASSERT_TRUE(made);
+    expected.erase(std::find(expected.begin(), expected.end(), 10));
+    EXPECT_EQ(commands(withoutMail.toolbar()), expected);
 }
 
 TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
