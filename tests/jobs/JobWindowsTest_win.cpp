@@ -282,7 +282,10 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_TRUE(enabled(joblist::Sort));
     // Delete all, on Yes: no window, no job and no document is left, and nothing more to remove.
     postClick(container().hwnd(), 870, 650);
+    ASSERT_TRUE(container().window(0).job().isUnsaved()); // the merged job: still no save question
+    const size_t asked = m_questions.size();
     press(joblist::RemoveMenu);
+    EXPECT_EQ(m_questions.size(), asked + 1);
     EXPECT_EQ(container().count(), 0);
     EXPECT_EQ(m_store.jobCount(), 0);
     EXPECT_EQ(m_store.documentCount(), 0);
