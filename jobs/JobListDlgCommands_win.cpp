@@ -74,7 +74,7 @@ void JobListDlgContainer::command(int id)
         break;
     }
     case SaveSelected:
-        saveJobs(withPages(selectedJobs()));
+        saveJobs(selectedJobs()); // one job goes to save as, several into a folder
         for (JobDlg* w : selectedWindows())
             w->refresh();
         break;
@@ -85,10 +85,10 @@ void JobListDlgContainer::command(int id)
                     : MergeAll);
         break;
     case MergeAll:
-        mergeJobs(withPages(all));
+        mergeJobs(all); // empty jobs too: they are merged away
         break;
     case MergeSelected:
-        mergeJobs(withPages(selectedJobs()));
+        mergeJobs(selectedJobs());
         break;
     case joblist::RemoveMenu:
         if (asksAllOrSelected(state.selectedCount(), state.all()))

@@ -280,6 +280,12 @@ TEST_F(JobWindows, WholeJobCommandsFollowTheSelectionAndTheToolbarFollowsThem)
     EXPECT_TRUE(container().window(1).job().isEmpty());
     EXPECT_EQ(container().selectedWindows(), std::vector<JobDlg*>{&container().window(0)});
     EXPECT_TRUE(enabled(joblist::Sort));
+    // Merging all takes the empty job along: one job is left.
+    add(L"four");
+    postClick(container().hwnd(), 870, 650);
+    press(joblist::MergeMenu);
+    ASSERT_EQ(container().count(), 1);
+    EXPECT_EQ(container().window(0).job().pageCount(), 9);
     // Delete all, on Yes: no window, no job and no document is left, and nothing more to remove.
     postClick(container().hwnd(), 870, 650);
     ASSERT_TRUE(container().window(0).job().isUnsaved()); // the merged job: still no save question
