@@ -89,7 +89,7 @@ public:
 
 private:
     void renderLoop();
-    ZString renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
+    std::unique_ptr<Gdiplus::Bitmap> renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
     void prepareAhead(std::unique_lock<StateMutex>& state, int page);
     // Takes the decoded page image, turned by the current rotation.
     void showImage(std::unique_ptr<Gdiplus::Bitmap> image);

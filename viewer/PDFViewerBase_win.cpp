@@ -6,9 +6,9 @@
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/ImageExport.h"
+#include "viewer/PageImageDecoder.h"
 #include "gui/PaintBuffer.h"
 
-#include <shlwapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -25,22 +25,6 @@ constexpr UINT kMsgIdle = WM_APP + 3;
 constexpr UINT_PTR kWaitTimer = 1;
 constexpr COLORREF kBackground = 0x292929;
 constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT
-
-// A copy of the file in memory, so the file is not held while the image lives.
-std::unique_ptr<Gdiplus::Bitmap> loadBitmapFile(const ZString& file)
-{
-    std::string bytes;
-    if (file.isEmpty() || !readWholeFile(file, bytes) || bytes.empty())
-        return nullptr;
-    IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    if (stream == nullptr)
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromStream(stream));
-    stream->Release();
-    if (image != nullptr && image->GetLastStatus() != Gdiplus::Ok)
-        image.reset();
-    return image;
-}
 
 void turn(Gdiplus::Bitmap& image, int quarterTurnsClockwise)
 {
@@ -151,17 +135,19 @@ void PDFViewerBase::renderLoop()
             image = std::move(m_aheadImage);
         m_aheadImage.reset();
         m_aheadPage = 0;
-        ZString file;
         if (!image && page > 0 && isFile(m_path)) {
-            file = m_cache.find(page);
-            if (file.isEmpty())
-                file = renderPage(state, page, false);
+            const ZString cached = m_cache.find(page);
+            if (cached.isEmpty()) {
+                image = renderPage(state, page, false);
+            } else {
+                state.unlock();
+                image = decodePageImageFile(cached);
+                state.lock();
+            }
         }
         if (m_stopping)
             return;
         state.unlock();
-        if (!image)
-            image = loadBitmapFile(file);
         showImage(std::move(image));
         state.lock();
         m_displayed = page;
@@ -173,28 +159,30 @@ void PDFViewerBase::renderLoop()
     }
 }
 
-// The page after the one shown: rendered into the cache when missing, then
+// The page after the one shown: rendered into the cache when missing and
 // decoded, so that paging forward only swaps images. Given up when another
 // page is asked for meanwhile.
 void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
 {
-    ZString file = m_cache.find(page);
-    if (file.isEmpty())
-        file = renderPage(state, page, true);
     const auto wanted = [&] { return !m_stopping && (m_requested == m_displayed || m_requested == page); };
-    if (file.isEmpty() || !wanted())
-        return;
-    state.unlock();
-    std::unique_ptr<Gdiplus::Bitmap> image = loadBitmapFile(file);
-    state.lock();
+    std::unique_ptr<Gdiplus::Bitmap> image;
+    const ZString cached = m_cache.find(page);
+    if (cached.isEmpty()) {
+        image = renderPage(state, page, true);
+    } else if (wanted()) {
+        state.unlock();
+        image = decodePageImageFile(cached);
+        state.lock();
+    }
     if (image && wanted()) {
         m_aheadImage = std::move(image);
         m_aheadPage = page;
     }
 }
 
-// Called and returning with the state lock held; the interpreter runs without it.
-ZString PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
+// Called and returning with the state lock held; the interpreter runs without
+// it. The page's image file goes into the cache, its decoded image to the caller.
+std::unique_ptr<Gdiplus::Bitmap> PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
 {
     m_runAbort = std::make_unique<AbortControl>();
     m_running = page;
@@ -202,20 +190,19 @@ ZString PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page,
     AbortControl* control = m_runAbort.get();
     ++m_renderCount;
     state.unlock();
-    ZString file = exportPageImage(m_path, static_cast<uint32_t>(page), kResolution, (m_outputFlags & kTiffOutput) != 0,
-                                   control);
-    const bool aborted = control->isAborted();
-    if (!aborted && isFile(file))
-        m_cache.add(page, file);
-    else {
-        deleteFile(file, true);
-        file = ZString();
+    RenderedPage rendered = renderAndDecodePage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, control);
+    if (!control->isAborted() && isFile(rendered.file)) {
+        m_cache.add(page, rendered.file);
+    } else {
+        if (!rendered.file.isEmpty())
+            deleteFile(rendered.file, true);
+        rendered.image.reset();
     }
     state.lock();
     m_running = 0;
     m_runIsAhead = false;
     m_runAbort.reset();
-    return file;
+    return std::move(rendered.image);
 }
 
 void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image)

@@ -1,0 +1,134 @@
+// Page images decoded while the interpreter writes them: the stream that
+// follows a growing file, and a page rendered and decoded at once giving the
+// same pixels as the finished file decoded afterwards (JPEG and TIFF).
+#include "base/Files.h"
+#include "gui/GdiplusSession.h"
+#include "operations/ChildProcess.h"
+#include "tests/viewer/ViewerTestSupport_win.h"
+#include "viewer/GrowingFileStream.h"
+#include "viewer/PDFViewerBase.h"
+#include "viewer/PageImageDecoder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <thread>
+
+namespace {
+
+bool appendBytes(const ZString& file, const std::string& bytes)
+{
+    HANDLE h = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
+    CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+// Whether two bitmaps have the same size and the same 24-bit pixels.
+bool samePixels(Gdiplus::Bitmap& a, Gdiplus::Bitmap& b)
+{
+    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
+        return false;
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(a.GetWidth()), static_cast<INT>(a.GetHeight()));
+    Gdiplus::BitmapData da = {}, db = {};
+    if (a.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat24bppRGB, &da) != Gdiplus::Ok)
+        return false;
+    if (b.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat24bppRGB, &db) != Gdiplus::Ok) {
+        a.UnlockBits(&da);
+        return false;
+    }
+    bool same = true;
+    for (UINT y = 0; y < a.GetHeight() && same; ++y)
+        same = std::memcmp(static_cast<BYTE*>(da.Scan0) + y * da.Stride, static_cast<BYTE*>(db.Scan0) + y * db.Stride,
+                           a.GetWidth() * 3) == 0;
+    a.UnlockBits(&da);
+    b.UnlockBits(&db);
+    return same;
+}
+
+TEST(GrowingFile, ReadsWaitForTheWriterUntilItHasFinished)
+{
+    ScratchFolder scratch;
+    const ZString file = scratch.file(L"growing.bin");
+    GrowingFileStream* stream = GrowingFileStream::create(file); // before the file exists
+    std::thread writer([&] {
+        Sleep(50);
+        appendBytes(file, "0123456789");
+        Sleep(50);
+        appendBytes(file, "abcdefghij");
+        Sleep(50);
+        stream->finish();
+    });
+    char buffer[32] = {};
+    ULONG read = 0;
+    EXPECT_EQ(stream->Read(buffer, 15, &read), S_OK);
+    EXPECT_EQ(std::string(buffer, read), "0123456789abcde");
+    // The end is known only once the writer has finished.
+    LARGE_INTEGER none = {};
+    ULARGE_INTEGER end = {};
+    EXPECT_EQ(stream->Seek(none, STREAM_SEEK_END, &end), S_OK);
+    EXPECT_EQ(end.QuadPart, 20u);
+    LARGE_INTEGER back = {};
+    back.QuadPart = -8;
+    stream->Seek(back, STREAM_SEEK_CUR, nullptr);
+    EXPECT_EQ(stream->Read(buffer, 10, &read), S_FALSE); // short: nothing more comes
+    EXPECT_EQ(std::string(buffer, read), "cdefghij");
+    writer.join();
+    stream->Release();
+    EXPECT_TRUE(deleteFile(file, false)); // the stream let go of the file
+}
+
+class RenderedPages : public ViewerTest {
+protected:
+    GdiplusSession m_gdiplus;
+};
+
+TEST_F(RenderedPages, DecodedWhileWrittenEqualsTheFinishedFileDecoded)
+{
+    const ZString pdf = sampleCopy(L"decode.pdf");
+    for (const bool tiff : {false, true}) {
+        RenderedPage page = renderAndDecodePage(pdf, 2, 100, tiff, nullptr);
+        ASSERT_TRUE(isFile(page.file)) << tiff;
+        ASSERT_NE(page.image, nullptr) << tiff;
+        EXPECT_EQ(page.image->GetWidth(), 826u) << tiff; // A4 at 100 dpi
+        EXPECT_EQ(page.image->GetHeight(), 1169u) << tiff;
+        const auto whole = decodePageImageFile(page.file);
+        ASSERT_NE(whole, nullptr) << tiff;
+        EXPECT_TRUE(samePixels(*page.image, *whole)) << tiff;
+        EXPECT_TRUE(deleteFile(page.file, false)) << tiff;
+    }
+}
+
+TEST_F(RenderedPages, AnAbortedRenderEndsWithoutAnImage)
+{
+    const ZString pdf = sampleCopy(L"aborted.pdf");
+    AbortControl control;
+    std::thread aborter([&] {
+        Sleep(100);
+        control.abort();
+    });
+    RenderedPage page = renderAndDecodePage(pdf, 1, 300, false, &control);
+    aborter.join();
+    EXPECT_EQ(page.image, nullptr);
+    if (!page.file.isEmpty())
+        deleteFile(page.file, false);
+}
+
+TEST_F(RenderedPages, TiffPagesAreShownAndCachedAsTiff)
+{
+    PDFViewerBase display(sampleCopy(L"tiff.pdf"), 3, L"Tiff", PDFViewerBase::kTiffOutput);
+    display.showPage(1);
+    ASSERT_TRUE(waitUntilShown(display));
+    EXPECT_EQ(display.imageSize().cx, 2479); // A4 at 300 dpi
+    EXPECT_EQ(display.imageSize().cy, 3508);
+    const auto files = display.cachedFiles();
+    ASSERT_FALSE(files.empty());
+    EXPECT_TRUE(files.at(1).endsWith(L".tiff"));
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "viewer/PageImageDecoder.h"
+
+#include "base/Files.h"
+#include "gui/GdiplusSession.h"
+#include "operations/ChildProcess.h"
+#include "operations/Ghostscript.h"
+#include "viewer/GrowingFileStream.h"
+
+#include <wincodec.h>
+
+#include <thread>
+
+namespace {
+
+// COM for this thread for as long as it lives, when the thread had none.
+class ComForThread {
+public:
+    ComForThread() : m_started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~ComForThread()
+    {
+        if (m_started)
+            CoUninitialize();
+    }
+    ComForThread(const ComForThread&) = delete;
+    ComForThread& operator=(const ComForThread&) = delete;
+
+private:
+    bool m_started;
+};
+
+template <class T> class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer()
+    {
+        if (m_pointer != nullptr)
+            m_pointer->Release();
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+    T** out() { return &m_pointer; }
+    T* operator->() const { return m_pointer; }
+    T* get() const { return m_pointer; }
+
+private:
+    T* m_pointer = nullptr;
+};
+
+// The pixels, copied by the imaging component straight into the memory of a
+// new bitmap of the given format (GDI+ keeps 24 and 32 bits as BGR, as the
+// imaging component does).
+std::unique_ptr<Gdiplus::Bitmap> toBitmap(IWICBitmapSource* source, UINT width, UINT height,
+                                          Gdiplus::PixelFormat format)
+{
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height), format);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+    Gdiplus::BitmapData data = {};
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, format, &data) != Gdiplus::Ok)
+        return nullptr;
+    const UINT stride = static_cast<UINT>(data.Stride);
+    const HRESULT copied = source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(data.Scan0));
+    bitmap->UnlockBits(&data);
+    if (FAILED(copied))
+        return nullptr;
+    return bitmap;
+}
+
+} // namespace
+
+std::unique_ptr<Gdiplus::Bitmap> decodePageImage(IStream* stream)
+{
+    if (stream == nullptr)
+        return nullptr;
+    const ComForThread com;
+    ComPointer<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(factory.out()))))
+        return nullptr;
+    ComPointer<IWICBitmapDecoder> decoder;
+    ComPointer<IWICBitmapFrameDecode> frame;
+    if (FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, decoder.out())) ||
+        FAILED(decoder->GetFrame(0, frame.out())))
+        return nullptr;
+    UINT width = 0, height = 0;
+    WICPixelFormatGUID format = {};
+    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > 0x7FFFFFFFu / 4 / height ||
+        FAILED(frame->GetPixelFormat(&format)))
+        return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    if (format == GUID_WICPixelFormat24bppBGR) { // the interpreter's JPEG
+        bitmap = toBitmap(frame.get(), width, height, PixelFormat24bppRGB);
+    } else {
+        // Anything else (the black and white TIFF) through 32 bits, which
+        // every format converts to.
+        ComPointer<IWICFormatConverter> converter;
+        if (FAILED(factory->CreateFormatConverter(converter.out())) ||
+            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                         0.0, WICBitmapPaletteTypeCustom)))
+            return nullptr;
+        bitmap = toBitmap(converter.get(), width, height, PixelFormat32bppRGB);
+    }
+    double dpiX = 0, dpiY = 0;
+    if (bitmap && SUCCEEDED(frame->GetResolution(&dpiX, &dpiY)) && dpiX > 0 && dpiY > 0)
+        bitmap->SetResolution(static_cast<Gdiplus::REAL>(dpiX), static_cast<Gdiplus::REAL>(dpiY));
+    return bitmap;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> decodePageImageFile(const ZString& file)
+{
+    if (file.isEmpty() || !isFile(file))
+        return nullptr;
+    GrowingFileStream* stream = GrowingFileStream::create(file);
+    stream->finish(); // the file is complete
+    std::unique_ptr<Gdiplus::Bitmap> image = decodePageImage(stream);
+    stream->Release();
+    return image;
+}
+
+namespace {
+
+// A decoder thread that follows a file while it is written; its end waits
+// for the decoder and closes the file.
+class FileFollower {
+public:
+    explicit FileFollower(const ZString& file) : m_stream(GrowingFileStream::create(file))
+    {
+        m_thread = std::thread([this] { m_image = decodePageImage(m_stream); });
+    }
+    ~FileFollower() { finish(); }
+    FileFollower(const FileFollower&) = delete;
+    FileFollower& operator=(const FileFollower&) = delete;
+
+    // The writer has ended: the decoder gets the rest. The image, or none.
+    std::unique_ptr<Gdiplus::Bitmap> finish()
+    {
+        if (m_stream != nullptr) {
+            m_stream->finish();
+            m_thread.join();
+            m_stream->Release();
+            m_stream = nullptr;
+        }
+        return std::move(m_image);
+    }
+
+private:
+    GrowingFileStream* m_stream;
+    std::unique_ptr<Gdiplus::Bitmap> m_image;
+    std::thread m_thread;
+};
+
+} // namespace
+
+RenderedPage renderAndDecodePage(const ZString& pdf, int page, int resolution, bool tiff, AbortControl* control)
+{
+    RenderedPage result;
+    const ZString file = newPageImageFileName(tiff);
+    // The interpreter writes the image in the last part of its run.
+    FileFollower follower(file);
+    exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
+    std::unique_ptr<Gdiplus::Bitmap> image = follower.finish();
+    if (!isFile(file))
+        return result;
+    result.file = file;
+    if (control != nullptr && control->isAborted())
+        return result;
+    // A file that could not be followed (a writer that started it over) is read once more as a whole.
+    result.image = image ? std::move(image) : decodePageImageFile(file);
+    return result;
+}
