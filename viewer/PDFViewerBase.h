@@ -11,6 +11,7 @@
 #include "base/ZString.h"
 #include "gui/BaseWindow.h"
 #include "viewer/PageImageCache.h"
+#include "viewer/PageImageDecoder.h"
 #include "viewer/ViewerModel.h"
 
 #include <condition_variable>
@@ -73,14 +74,19 @@ public:
     void detach();
 
     const ViewerModel& model() const { return m_model; }
-    // The size of the page image as loaded (after rotation); 0 x 0 without one.
+    // The size of the page image (after rotation); 0 x 0 without one.
     SIZE imageSize() const;
     // A copy of a pixel of the page image (0x00RRGGBB), for checks.
     unsigned pixelOfImage(int x, int y) const;
+    // Whether the page is shown from its reduced first picture, before the
+    // full one has replaced it.
+    bool isImageReduced() const;
 
     // For tests and the benchmark: pages rendered by the interpreter so far;
     // whether the thread waits for a request; pages rendered ahead.
     int renderCount() const;
+    // Pages shown first from a reduced picture.
+    int reducedFirstLooks() const;
     bool isIdle() const;
     bool isPageCached(int page) const;
     std::map<int, ZString> cachedFiles() const { return m_cache.files(); }
@@ -89,10 +95,15 @@ public:
 
 private:
     void renderLoop();
-    std::unique_ptr<Gdiplus::Bitmap> renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
+    RenderedPage renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
     void prepareAhead(std::unique_lock<StateMutex>& state, int page);
-    // Takes the decoded page image, turned by the current rotation.
-    void showImage(std::unique_ptr<Gdiplus::Bitmap> image);
+    // The reduction worth making for the first picture of a page of that size
+    // at the zoom it will be shown with: 2, 4 or 8, or 1 for none.
+    int firstLookScale(int width, int height) const;
+    // Takes the decoded page image, turned by the current rotation; a reduced
+    // one stands for a page image of the full size given.
+    void showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced = false, int fullWidth = 0,
+                   int fullHeight = 0);
     void layout();
     void updateScrollBars();
     POINT cursorInClient() const;
@@ -114,15 +125,18 @@ private:
     bool m_idle = false;
     bool m_stopping = false;
     int m_renderCount = 0;
+    int m_reducedFirstLooks = 0;
     int m_running = 0;        // the page the interpreter renders now, 0 when none
     bool m_runIsAhead = false; // ... rendered ahead of a request, given up when another page is asked for
     std::unique_ptr<AbortControl> m_runAbort;
     std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
     int m_aheadPage = 0;
 
-    // The image lock: the page image, its rotation and the geometry.
+    // The image lock: the page image, its rotation and the geometry (the
+    // model's image size is the full page image's, also while a reduced one is shown).
     mutable std::mutex m_imageLock;
     std::unique_ptr<Gdiplus::Bitmap> m_image;
+    bool m_imageReduced = false;
     int m_rotation = 0;
     ViewerModel m_model;
 

@@ -98,6 +98,12 @@ int PDFViewerBase::renderCount() const
     return m_renderCount;
 }
 
+int PDFViewerBase::reducedFirstLooks() const
+{
+    std::lock_guard<StateMutex> guard(m_stateLock);
+    return m_reducedFirstLooks;
+}
+
 bool PDFViewerBase::isIdle() const
 {
     std::lock_guard<StateMutex> guard(m_stateLock);
@@ -135,20 +141,29 @@ void PDFViewerBase::renderLoop()
             image = std::move(m_aheadImage);
         m_aheadImage.reset();
         m_aheadPage = 0;
+        ZString file;
+        ReducedPageImage first;
         if (!image && page > 0 && isFile(m_path)) {
-            const ZString cached = m_cache.find(page);
-            if (cached.isEmpty()) {
-                image = renderPage(state, page, false);
-            } else {
-                state.unlock();
-                image = decodePageImageFile(cached);
-                state.lock();
-            }
+            file = m_cache.find(page);
+            if (file.isEmpty())
+                file = renderPage(state, page, false).file;
+            // A reduced picture of the size shown first is made in a fraction
+            // of the time of the full one, which follows below.
+            state.unlock();
+            first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
+            if (!first.image)
+                image = decodePageImageFile(file);
+            state.lock();
         }
         if (m_stopping)
             return;
+        if (first.image)
+            ++m_reducedFirstLooks;
         state.unlock();
-        showImage(std::move(image));
+        if (first.image)
+            showImage(std::move(first.image), true, first.fullWidth, first.fullHeight);
+        else
+            showImage(std::move(image));
         state.lock();
         m_displayed = page;
         if (page == m_requested)
@@ -156,6 +171,17 @@ void PDFViewerBase::renderLoop()
         post(kMsgPageLoaded);
         if (HWND window = hwnd())
             InvalidateRect(window, nullptr, FALSE);
+        if (first.fullWidth > 0 && page == m_requested) {
+            // The full picture, for zooming in, saving and exporting, unless
+            // another page is wanted already.
+            state.unlock();
+            std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(file);
+            if (full)
+                showImage(std::move(full));
+            state.lock();
+            if (HWND window = hwnd())
+                InvalidateRect(window, nullptr, FALSE);
+        }
     }
 }
 
@@ -168,7 +194,7 @@ void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
     std::unique_ptr<Gdiplus::Bitmap> image;
     const ZString cached = m_cache.find(page);
     if (cached.isEmpty()) {
-        image = renderPage(state, page, true);
+        image = std::move(renderPage(state, page, true).image);
     } else if (wanted()) {
         state.unlock();
         image = decodePageImageFile(cached);
@@ -181,8 +207,9 @@ void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
 }
 
 // Called and returning with the state lock held; the interpreter runs without
-// it. The page's image file goes into the cache, its decoded image to the caller.
-std::unique_ptr<Gdiplus::Bitmap> PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
+// it. The page's image file goes into the cache; a page rendered ahead is
+// decoded while it is written.
+RenderedPage PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
 {
     m_runAbort = std::make_unique<AbortControl>();
     m_running = page;
@@ -190,28 +217,58 @@ std::unique_ptr<Gdiplus::Bitmap> PDFViewerBase::renderPage(std::unique_lock<Stat
     AbortControl* control = m_runAbort.get();
     ++m_renderCount;
     state.unlock();
-    RenderedPage rendered = renderAndDecodePage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, control);
+    RenderedPage rendered =
+        renderPageImage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, ahead, control);
     if (!control->isAborted() && isFile(rendered.file)) {
         m_cache.add(page, rendered.file);
     } else {
         if (!rendered.file.isEmpty())
             deleteFile(rendered.file, true);
+        rendered.file = ZString();
         rendered.image.reset();
     }
     state.lock();
     m_running = 0;
     m_runIsAhead = false;
     m_runAbort.reset();
-    return std::move(rendered.image);
+    return rendered;
 }
 
-void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image)
+int PDFViewerBase::firstLookScale(int width, int height) const
+{
+    ViewerModel model;
+    {
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        model = m_model;
+        if (quarterTurns(m_rotation) % 2 != 0)
+            std::swap(width, height);
+    }
+    model.setImageSize(width, height);
+    // The first page is shown at the fit that sets the first zoom.
+    const double zoom = model.zoom() > 0 ? model.zoom() : model.fitPageFactor();
+    if (zoom <= 0)
+        return 1;
+    for (const int scale : {8, 4, 2})
+        if (scale * zoom <= 1)
+            return scale;
+    return 1;
+}
+
+void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced, int fullWidth, int fullHeight)
 {
     std::lock_guard<std::mutex> guard(m_imageLock);
     m_image = std::move(image);
+    m_imageReduced = m_image && reduced;
     if (m_image) {
-        turn(*m_image, quarterTurns(m_rotation));
-        m_model.setImageSize(static_cast<int>(m_image->GetWidth()), static_cast<int>(m_image->GetHeight()));
+        const int turns = quarterTurns(m_rotation);
+        turn(*m_image, turns);
+        if (!m_imageReduced) {
+            fullWidth = static_cast<int>(m_image->GetWidth());
+            fullHeight = static_cast<int>(m_image->GetHeight());
+        } else if (turns % 2 != 0) {
+            std::swap(fullWidth, fullHeight);
+        }
+        m_model.setImageSize(fullWidth, fullHeight);
     } else {
         m_model.setImageSize(0, 0);
     }
@@ -222,16 +279,29 @@ SIZE PDFViewerBase::imageSize() const
     std::lock_guard<std::mutex> guard(m_imageLock);
     if (!m_image)
         return {0, 0};
-    return {static_cast<LONG>(m_image->GetWidth()), static_cast<LONG>(m_image->GetHeight())};
+    return {m_model.imageWidth(), m_model.imageHeight()};
 }
 
 unsigned PDFViewerBase::pixelOfImage(int x, int y) const
 {
     std::lock_guard<std::mutex> guard(m_imageLock);
     Gdiplus::Color color;
-    if (!m_image || m_image->GetPixel(x, y, &color) != Gdiplus::Ok)
+    if (!m_image || m_model.imageWidth() <= 0 || m_model.imageHeight() <= 0)
+        return 0;
+    // A reduced picture is read at the same place of the page.
+    const auto at = [](int v, UINT reduced, int full) {
+        return static_cast<INT>(static_cast<long long>(v) * static_cast<long long>(reduced) / full);
+    };
+    if (m_image->GetPixel(at(x, m_image->GetWidth(), m_model.imageWidth()),
+                          at(y, m_image->GetHeight(), m_model.imageHeight()), &color) != Gdiplus::Ok)
         return 0;
     return color.GetValue() & 0xFFFFFF;
+}
+
+bool PDFViewerBase::isImageReduced() const
+{
+    std::lock_guard<std::mutex> guard(m_imageLock);
+    return m_imageReduced;
 }
 
 POINT PDFViewerBase::cursorInClient() const
@@ -309,8 +379,10 @@ void PDFViewerBase::rotate(int delta)
         std::lock_guard<std::mutex> guard(m_imageLock);
         m_rotation = nextRotation(m_rotation, delta);
         if (m_image) {
-            turn(*m_image, quarterTurns(delta));
-            m_model.setImageSize(static_cast<int>(m_image->GetWidth()), static_cast<int>(m_image->GetHeight()));
+            const int turns = quarterTurns(delta);
+            turn(*m_image, turns);
+            if (turns % 2 != 0)
+                m_model.setImageSize(m_model.imageHeight(), m_model.imageWidth());
         }
     }
     layout();
@@ -341,8 +413,18 @@ void PDFViewerBase::saveImage()
 
 bool PDFViewerBase::saveImageAs(const ZString& path)
 {
-    std::lock_guard<std::mutex> guard(m_imageLock);
-    return m_image && saveImageByExtension(*m_image, path);
+    {
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        if (!m_imageReduced)
+            return m_image && saveImageByExtension(*m_image, path);
+    }
+    // Only the first, reduced picture is there yet: the full one from the
+    // page's image file, with the rotation.
+    std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(m_cache.find(displayedPage()));
+    if (!full)
+        return false;
+    turn(*full, quarterTurns(rotation()));
+    return saveImageByExtension(*full, path);
 }
 
 void PDFViewerBase::attach(HWND frame, int id)
@@ -484,8 +566,8 @@ void PDFViewerBase::paint(HDC target)
                 g.DrawImage(m_image.get(),
                             Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
                                            static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
-                                           static_cast<Gdiplus::REAL>(m_image->GetWidth() * z),
-                                           static_cast<Gdiplus::REAL>(m_image->GetHeight() * z)));
+                                           static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
+                                           static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
             }
         }
         if (m_waiting) {

@@ -6,6 +6,7 @@
 
 #include "base/ZString.h"
 
+#include <functional>
 #include <memory>
 
 struct IStream;
@@ -18,11 +19,23 @@ class Bitmap;
 std::unique_ptr<Gdiplus::Bitmap> decodePageImage(IStream* stream);
 std::unique_ptr<Gdiplus::Bitmap> decodePageImageFile(const ZString& file);
 
+// A first, reduced look at a JPEG page image (see viewer/JpegReduced.h):
+// scaleFor gets the full width and height and answers the reduction to make
+// (2, 4 or 8), or 1 when none is worth it. No image for other files.
+struct ReducedPageImage {
+    std::unique_ptr<Gdiplus::Bitmap> image;
+    int fullWidth = 0;
+    int fullHeight = 0;
+};
+ReducedPageImage decodeReducedPageImage(const ZString& file, const std::function<int(int, int)>& scaleFor);
+
 struct RenderedPage {
     ZString file; // the new temporary image file; empty when the interpreter wrote none
     std::unique_ptr<Gdiplus::Bitmap> image;
 };
 
 // Renders one page to a new temporary image file (exportPageImage's work),
-// decoding the file while the interpreter writes it. Under control (or none).
-RenderedPage renderAndDecodePage(const ZString& pdf, int page, int resolution, bool tiff, AbortControl* control);
+// and with decode, decodes the file while the interpreter writes it. Under
+// control (or none).
+RenderedPage renderPageImage(const ZString& pdf, int page, int resolution, bool tiff, bool decode,
+                             AbortControl* control);

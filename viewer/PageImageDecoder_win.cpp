@@ -5,6 +5,7 @@
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/GrowingFileStream.h"
+#include "viewer/JpegReduced.h"
 
 #include <wincodec.h>
 
@@ -152,18 +153,55 @@ private:
 
 } // namespace
 
-RenderedPage renderAndDecodePage(const ZString& pdf, int page, int resolution, bool tiff, AbortControl* control)
+ReducedPageImage decodeReducedPageImage(const ZString& file, const std::function<int(int, int)>& scaleFor)
+{
+    ReducedPageImage result;
+    std::string bytes;
+    int width = 0, height = 0;
+    if (file.isEmpty() || !readWholeFile(file, bytes))
+        return result;
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    if (!jpegReducibleSize(data, bytes.size(), width, height))
+        return result;
+    const int scale = scaleFor(width, height);
+    if (scale != 2 && scale != 4 && scale != 8)
+        return result;
+    const int reducedWidth = jpegReducedLength(width, scale), reducedHeight = jpegReducedLength(height, scale);
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(reducedWidth, reducedHeight, PixelFormat24bppRGB);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok)
+        return result;
+    const Gdiplus::Rect all(0, 0, reducedWidth, reducedHeight);
+    Gdiplus::BitmapData pixels = {};
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &pixels) != Gdiplus::Ok)
+        return result;
+    const bool decoded = decodeJpegReduced(data, bytes.size(), scale, static_cast<uint8_t*>(pixels.Scan0), pixels.Stride);
+    bitmap->UnlockBits(&pixels);
+    if (!decoded)
+        return result;
+    result.image = std::move(bitmap);
+    result.fullWidth = width;
+    result.fullHeight = height;
+    return result;
+}
+
+RenderedPage renderPageImage(const ZString& pdf, int page, int resolution, bool tiff, bool decode,
+                             AbortControl* control)
 {
     RenderedPage result;
     const ZString file = newPageImageFileName(tiff);
-    // The interpreter writes the image in the last part of its run.
-    FileFollower follower(file);
-    exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
-    std::unique_ptr<Gdiplus::Bitmap> image = follower.finish();
+    std::unique_ptr<Gdiplus::Bitmap> image;
+    if (decode) {
+        // The interpreter writes the image in the last part of its run.
+        FileFollower follower(file);
+        exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
+        image = follower.finish();
+    } else {
+        exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
+    }
     if (!isFile(file))
         return result;
     result.file = file;
-    if (control != nullptr && control->isAborted())
+    if (!decode || (control != nullptr && control->isAborted()))
         return result;
     // A file that could not be followed (a writer that started it over) is read once more as a whole.
     result.image = image ? std::move(image) : decodePageImageFile(file);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -92,7 +93,7 @@ TEST_F(RenderedPages, DecodedWhileWrittenEqualsTheFinishedFileDecoded)
 {
     const ZString pdf = sampleCopy(L"decode.pdf");
     for (const bool tiff : {false, true}) {
-        RenderedPage page = renderAndDecodePage(pdf, 2, 100, tiff, nullptr);
+        RenderedPage page = renderPageImage(pdf, 2, 100, tiff, true, nullptr);
         ASSERT_TRUE(isFile(page.file)) << tiff;
         ASSERT_NE(page.image, nullptr) << tiff;
         EXPECT_EQ(page.image->GetWidth(), 826u) << tiff; // A4 at 100 dpi
@@ -104,6 +105,50 @@ TEST_F(RenderedPages, DecodedWhileWrittenEqualsTheFinishedFileDecoded)
     }
 }
 
+TEST_F(RenderedPages, AReducedPictureIsThePageAtASmallerSize)
+{
+    const ZString pdf = sampleCopy(L"reduced.pdf");
+    RenderedPage page = renderPageImage(pdf, 1, 300, false, false, nullptr);
+    ASSERT_TRUE(isFile(page.file));
+    EXPECT_EQ(page.image, nullptr); // not decoded when not asked to
+    const auto full = decodePageImageFile(page.file);
+    ASSERT_NE(full, nullptr);
+    int askedWidth = 0, askedHeight = 0;
+    for (const int scale : {2, 4, 8}) {
+        ReducedPageImage reduced = decodeReducedPageImage(page.file, [&](int width, int height) {
+            askedWidth = width;
+            askedHeight = height;
+            return scale;
+        });
+        ASSERT_NE(reduced.image, nullptr) << scale;
+        EXPECT_EQ(askedWidth, 2479);
+        EXPECT_EQ(reduced.fullWidth, 2479);
+        EXPECT_EQ(reduced.fullHeight, 3508);
+        EXPECT_EQ(reduced.image->GetWidth(), static_cast<UINT>((2479 + scale - 1) / scale)) << scale;
+        EXPECT_EQ(reduced.image->GetHeight(), static_cast<UINT>((3508 + scale - 1) / scale)) << scale;
+        // Each reduced pixel is close to the middle of its part of the full page.
+        long long difference = 0;
+        int samples = 0;
+        for (UINT y = 0; y < reduced.image->GetHeight(); y += 5)
+            for (UINT x = 0; x < reduced.image->GetWidth(); x += 5) {
+                Gdiplus::Color small, large;
+                reduced.image->GetPixel(static_cast<INT>(x), static_cast<INT>(y), &small);
+                full->GetPixel(static_cast<INT>(x * scale + scale / 2), static_cast<INT>(y * scale + scale / 2), &large);
+                difference += std::abs(small.GetR() - large.GetR()) + std::abs(small.GetG() - large.GetG()) +
+                              std::abs(small.GetB() - large.GetB());
+                ++samples;
+            }
+        EXPECT_LT(difference / samples, 8) << scale; // summed over the three colours
+    }
+    // Nothing when no reduction is worth it, and nothing for a TIFF.
+    EXPECT_EQ(decodeReducedPageImage(page.file, [](int, int) { return 1; }).image, nullptr);
+    RenderedPage tiff = renderPageImage(pdf, 1, 100, true, false, nullptr);
+    ASSERT_TRUE(isFile(tiff.file));
+    EXPECT_EQ(decodeReducedPageImage(tiff.file, [](int, int) { return 2; }).image, nullptr);
+    deleteFile(page.file, false);
+    deleteFile(tiff.file, false);
+}
+
 TEST_F(RenderedPages, AnAbortedRenderEndsWithoutAnImage)
 {
     const ZString pdf = sampleCopy(L"aborted.pdf");
@@ -112,7 +157,7 @@ TEST_F(RenderedPages, AnAbortedRenderEndsWithoutAnImage)
         Sleep(100);
         control.abort();
     });
-    RenderedPage page = renderAndDecodePage(pdf, 1, 300, false, &control);
+    RenderedPage page = renderPageImage(pdf, 1, 300, false, true, &control);
     aborter.join();
     EXPECT_EQ(page.image, nullptr);
     if (!page.file.isEmpty())
