@@ -47,6 +47,11 @@ public:
 
     // Requests the page; the render thread loads it unless it is shown already.
     void showPage(int page);
+    // The page likely asked for next, which the idle render thread makes ready
+    // ahead: 0 (again after every request) for the page after the shown one,
+    // -1 for none. A viewer walking a job names the job's next page here, in
+    // whichever file's display it lies.
+    void setNextPage(int page);
     // The requested page (0 before the first request).
     int currentPage() const;
     int displayedPage() const;
@@ -97,6 +102,8 @@ private:
     void renderLoop();
     RenderedPage renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
     void prepareAhead(std::unique_lock<StateMutex>& state, int page);
+    // The page to make ready ahead now, 0 for none; with the state lock.
+    int pageToPrepare() const;
     // The reduction worth making for the first picture of a page of that size
     // at the zoom it will be shown with: 2, 4 or 8, or 1 for none.
     int firstLookScale(int width, int height) const;
@@ -131,6 +138,8 @@ private:
     std::unique_ptr<AbortControl> m_runAbort;
     std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
     int m_aheadPage = 0;
+    int m_nextPage = 0;  // see setNextPage
+    int m_lastAhead = 0; // the page last made ready ahead since the last page was shown
 
     // The image lock: the page image, its rotation and the geometry (the
     // model's image size is the full page image's, also while a reduced one is shown).

@@ -74,10 +74,26 @@ void PDFViewerBase::showPage(int page)
 {
     std::lock_guard<StateMutex> guard(m_stateLock);
     m_requested = page;
+    m_nextPage = 0;
     // A page rendered ahead is given up when another new page is asked for.
     if (m_runIsAhead && m_running != page && page != m_displayed && m_runAbort)
         m_runAbort->abort();
     m_wake.notify_all();
+}
+
+void PDFViewerBase::setNextPage(int page)
+{
+    std::lock_guard<StateMutex> guard(m_stateLock);
+    m_nextPage = page;
+    m_wake.notify_all();
+}
+
+int PDFViewerBase::pageToPrepare() const
+{
+    const int page = m_nextPage > 0 ? m_nextPage : (m_nextPage == 0 && m_displayed > 0 ? m_displayed + 1 : 0);
+    if (page < 1 || page > m_pageCount || page == m_displayed || page == m_lastAhead || page == m_aheadPage)
+        return 0;
+    return page;
 }
 
 int PDFViewerBase::currentPage() const
@@ -115,7 +131,6 @@ bool PDFViewerBase::isPageCached(int page) const { return m_cache.contains(page)
 void PDFViewerBase::renderLoop()
 {
     std::unique_lock<StateMutex> state(m_stateLock);
-    int lastAhead = 0;
     for (;;) {
         if (m_stopping)
             return;
@@ -123,14 +138,16 @@ void PDFViewerBase::renderLoop()
             // Nothing to show: stop the waiting indication, make the next
             // page ready once, then wait for a request.
             post(kMsgIdle);
-            const int ahead = m_displayed + 1;
-            if (m_displayed > 0 && ahead <= m_pageCount && ahead != lastAhead) {
-                lastAhead = ahead;
+            if (HWND window = hwnd())
+                InvalidateRect(window, nullptr, FALSE);
+            if (const int ahead = pageToPrepare()) {
+                m_lastAhead = ahead;
                 prepareAhead(state, ahead);
                 continue;
             }
             m_idle = true;
-            m_wake.wait(state, [this] { return m_stopping || m_requested != m_displayed; });
+            m_wake.wait(state,
+                        [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
             m_idle = false;
             continue;
         }
@@ -167,7 +184,7 @@ void PDFViewerBase::renderLoop()
         state.lock();
         m_displayed = page;
         if (page == m_requested)
-            lastAhead = 0;
+            m_lastAhead = 0;
         post(kMsgPageLoaded);
         if (HWND window = hwnd())
             InvalidateRect(window, nullptr, FALSE);
