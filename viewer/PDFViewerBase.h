@@ -109,8 +109,7 @@ private:
     int firstLookScale(int width, int height) const;
     // Takes the decoded page image, turned by the current rotation; a reduced
     // one stands for a page image of the full size given.
-    void showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced = false, int fullWidth = 0,
-                   int fullHeight = 0);
+    void showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced = false, int fullWidth = 0, int fullHeight = 0);
     void layout();
     void updateScrollBars();
     POINT cursorInClient() const;

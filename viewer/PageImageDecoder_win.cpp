@@ -174,7 +174,8 @@ ReducedPageImage decodeReducedPageImage(const ZString& file, const std::function
     Gdiplus::BitmapData pixels = {};
     if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &pixels) != Gdiplus::Ok)
         return result;
-    const bool decoded = decodeJpegReduced(data, bytes.size(), scale, static_cast<uint8_t*>(pixels.Scan0), pixels.Stride);
+    const bool decoded =
+        decodeJpegReduced(data, bytes.size(), scale, static_cast<uint8_t*>(pixels.Scan0), pixels.Stride);
     bitmap->UnlockBits(&pixels);
     if (!decoded)
         return result;

@@ -27,8 +27,8 @@ TEST(JpegReduced, RefusesWhatItCannotRead)
     const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     EXPECT_FALSE(jpegReducibleSize(png.data(), png.size(), width, height));
     // A baseline header without tables and scan, progressive, 12 bits, CMYK.
-    for (const auto& bytes : {headerOnly(0xC0, 8, 3), headerOnly(0xC2, 8, 3), headerOnly(0xC0, 12, 1),
-                              headerOnly(0xC0, 8, 4)}) {
+    for (const auto& bytes :
+         {headerOnly(0xC0, 8, 3), headerOnly(0xC2, 8, 3), headerOnly(0xC0, 12, 1), headerOnly(0xC0, 8, 4)}) {
         EXPECT_FALSE(jpegReducibleSize(bytes.data(), bytes.size(), width, height));
         uint8_t pixels[3 * 2] = {};
         EXPECT_FALSE(decodeJpegReduced(bytes.data(), bytes.size(), 2, pixels, 3));

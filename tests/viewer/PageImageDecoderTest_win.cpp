@@ -133,7 +133,8 @@ TEST_F(RenderedPages, AReducedPictureIsThePageAtASmallerSize)
             for (UINT x = 0; x < reduced.image->GetWidth(); x += 5) {
                 Gdiplus::Color small, large;
                 reduced.image->GetPixel(static_cast<INT>(x), static_cast<INT>(y), &small);
-                full->GetPixel(static_cast<INT>(x * scale + scale / 2), static_cast<INT>(y * scale + scale / 2), &large);
+                full->GetPixel(static_cast<INT>(x * scale + scale / 2), static_cast<INT>(y * scale + scale / 2),
+                               &large);
                 difference += std::abs(small.GetR() - large.GetR()) + std::abs(small.GetG() - large.GetG()) +
                               std::abs(small.GetB() - large.GetB());
                 ++samples;

@@ -105,7 +105,7 @@ int wmain(int argc, wchar_t** argv)
     std::printf("  (a reduced picture first when it suffices)\n");
     printFigure("viewer, following page:", next);
     std::printf("  goal <= 50\n");
-    std::printf("(median, lowest-highest of %d runs, %d dpi JPEG, display %d x %d)\n", runs,
-                PDFViewerBase::kResolution, width, height);
+    std::printf("(median, lowest-highest of %d runs, %d dpi JPEG, display %d x %d)\n", runs, PDFViewerBase::kResolution,
+                width, height);
     return 0;
 }
