@@ -111,6 +111,11 @@ TEST_F(JobViewing, TwoJobsOfOneFileTakeItsDisplayInTurn)
     EXPECT_EQ(GetParent(file->viewer()->hwnd()), second->hwnd());
     EXPECT_EQ(file->viewer()->currentPage(), 2);
 
+    // Paging in the viewer that gave the display away does nothing.
+    first->runCommand(PDFViewer::kNextPage);
+    EXPECT_EQ(file->viewer()->currentPage(), 2);
+    EXPECT_EQ(GetParent(file->viewer()->hwnd()), second->hwnd());
+
     a.showInViewer(SW_SHOW, -1);
     EXPECT_EQ(GetParent(file->viewer()->hwnd()), first->hwnd());
     EXPECT_EQ(file->viewer()->currentPage(), 1);
