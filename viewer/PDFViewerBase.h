@@ -10,6 +10,7 @@
 
 #include "base/ZString.h"
 #include "gui/BaseWindow.h"
+#include "gui/PaintBuffer.h"
 #include "viewer/PageImageCache.h"
 #include "viewer/PageImageDecoder.h"
 #include "viewer/ViewerModel.h"
@@ -114,6 +115,7 @@ private:
     void updateScrollBars();
     POINT cursorInClient() const;
     void paint(HDC dc);
+    void drawPage(HDC dc, const RECT& client) const;
     void onScroll(int bar, int request, int thumb);
     void notifyParent(UINT code);
 
@@ -132,7 +134,7 @@ private:
     bool m_stopping = false;
     int m_renderCount = 0;
     int m_reducedFirstLooks = 0;
-    int m_running = 0;        // the page the interpreter renders now, 0 when none
+    int m_running = 0;         // the page the interpreter renders now, 0 when none
     bool m_runIsAhead = false; // ... rendered ahead of a request, given up when another page is asked for
     std::unique_ptr<AbortControl> m_runAbort;
     std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
@@ -145,8 +147,19 @@ private:
     mutable std::mutex m_imageLock;
     std::unique_ptr<Gdiplus::Bitmap> m_image;
     bool m_imageReduced = false;
+    unsigned m_imageGeneration = 0; // counts the changes of the page image's pixels
     int m_rotation = 0;
     ViewerModel m_model;
+
+    // The page as last painted (GUI thread; its key read under the image lock).
+    struct PageLayerKey {
+        unsigned generation = 0;
+        double zoom = 0, x = 0, y = 0;
+        LONG width = 0, height = 0;
+        bool operator==(const PageLayerKey&) const = default;
+    };
+    std::unique_ptr<PaintBuffer> m_pageLayer;
+    PageLayerKey m_pageLayerKey;
 
     PageImageCache m_cache;
     bool m_waiting = false; // timer 1 runs: a page is being loaded

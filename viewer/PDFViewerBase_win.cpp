@@ -275,6 +275,7 @@ void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduc
 {
     std::lock_guard<std::mutex> guard(m_imageLock);
     m_image = std::move(image);
+    ++m_imageGeneration;
     m_imageReduced = m_image && reduced;
     if (m_image) {
         const int turns = quarterTurns(m_rotation);
@@ -398,6 +399,7 @@ void PDFViewerBase::rotate(int delta)
         if (m_image) {
             const int turns = quarterTurns(delta);
             turn(*m_image, turns);
+            ++m_imageGeneration;
             if (turns % 2 != 0)
                 m_model.setImageSize(m_model.imageHeight(), m_model.imageWidth());
         }
@@ -569,41 +571,56 @@ void PDFViewerBase::paint(HDC target)
         return;
     const PaintBuffer buffer(target, client.right, client.bottom);
     HDC dc = buffer.dc();
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
     {
-        Gdiplus::Graphics g(dc);
-        {
-            std::lock_guard<std::mutex> guard(m_imageLock);
-            if (m_image && m_model.zoom() > 0) {
-                const double z = m_model.zoom();
-                g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-                g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-                g.DrawImage(m_image.get(),
-                            Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
-                                           static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
-                                           static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
-                                           static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
-            }
+        // The page as last drawn is kept: scaling the page image costs a
+        // tenth of a second and more, far too much for every tick of the
+        // waiting indication.
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        const PageLayerKey key = {m_imageGeneration,      m_model.zoom(), m_model.toClientX(0),
+                                  m_model.toClientY(0), client.right,   client.bottom};
+        if (!m_pageLayer || !(key == m_pageLayerKey)) {
+            if (!m_pageLayer || key.width != m_pageLayerKey.width || key.height != m_pageLayerKey.height)
+                m_pageLayer = std::make_unique<PaintBuffer>(target, client.right, client.bottom);
+            m_pageLayerKey = key;
+            drawPage(m_pageLayer->dc(), client);
         }
-        if (m_waiting) {
-            // Eight dots on a ring in the middle; the bright one goes round.
-            g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-            const int d = dpiOf(hwnd());
-            const float radius = static_cast<float>(scale(18, d));
-            const float dot = static_cast<float>(scale(6, d));
-            const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
-            for (int i = 0; i < 8; ++i) {
-                const double angle = i * 3.14159265358979 / 4;
-                const BYTE level = i == m_waitTick % 8 ? 255 : 110;
-                Gdiplus::SolidBrush brush(Gdiplus::Color(255, level, level, level));
-                g.FillEllipse(&brush, cx + radius * static_cast<float>(std::cos(angle)) - dot / 2,
-                              cy + radius * static_cast<float>(std::sin(angle)) - dot / 2, dot, dot);
-            }
+        m_pageLayer->copyTo(dc, client);
+    }
+    if (m_waiting) {
+        // Eight dots on a ring in the middle; the bright one goes round.
+        Gdiplus::Graphics g(dc);
+        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        const int d = dpiOf(hwnd());
+        const float radius = static_cast<float>(scale(18, d));
+        const float dot = static_cast<float>(scale(6, d));
+        const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
+        for (int i = 0; i < 8; ++i) {
+            const double angle = i * 3.14159265358979 / 4;
+            const BYTE level = i == m_waitTick % 8 ? 255 : 110;
+            Gdiplus::SolidBrush brush(Gdiplus::Color(255, level, level, level));
+            g.FillEllipse(&brush, cx + radius * static_cast<float>(std::cos(angle)) - dot / 2,
+                          cy + radius * static_cast<float>(std::sin(angle)) - dot / 2, dot, dot);
         }
     }
     buffer.copyTo(target, client);
+}
+
+// The background and the page image at the zoom; with the image lock held.
+void PDFViewerBase::drawPage(HDC dc, const RECT& client) const
+{
+    HBRUSH background = CreateSolidBrush(kBackground);
+    FillRect(dc, &client, background);
+    DeleteObject(background);
+    if (!m_image || m_model.zoom() <= 0)
+        return;
+    const double z = m_model.zoom();
+    Gdiplus::Graphics g(dc);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    g.DrawImage(m_image.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
+                                              static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
+                                              static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
+                                              static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
 }
 
 LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)

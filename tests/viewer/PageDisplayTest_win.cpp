@@ -128,6 +128,38 @@ TEST_F(PageDisplay, ShowsAReducedPictureFirstAndZoomsInOnTheFullOne)
     EXPECT_EQ(differing, 0);
 }
 
+// Pixels of the grid that differ between two pictures of the same size.
+int differingPixels(const WindowPicture& a, const WindowPicture& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); y += 4)
+        for (int x = 0; x < a.width(); x += 4)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
+TEST_F(PageDisplay, PaintsThePageAgainWhenItChanges)
+{
+    const auto picture = [&] {
+        m_display->invalidate();
+        pumpUntil([] { return true; });
+        return WindowPicture(m_display->hwnd());
+    };
+    const WindowPicture first = picture();
+    EXPECT_EQ(differingPixels(first, picture()), 0);
+    m_display->rotate(90);
+    const WindowPicture turned = picture();
+    EXPECT_GT(differingPixels(first, turned), 100);
+    m_display->zoomBy(0.85);
+    const WindowPicture smaller = picture();
+    EXPECT_GT(differingPixels(turned, smaller), 100);
+    m_display->rotate(-90);
+    m_display->zoomBy(1 / 0.85);
+    m_display->showPage(2);
+    ASSERT_TRUE(waitUntilShown(*m_display));
+    EXPECT_GT(differingPixels(first, picture()), 20); // "page 2", and a "2" in the middle
+}
+
 TEST_F(PageDisplay, FitsUseTheClientAreaLessTheMarginAndZoomOutStops)
 {
     const SIZE image = m_display->imageSize();
