@@ -1,7 +1,8 @@
 // Page images as bitmaps: the interpreter's JPEG (or TIFF) decoded by the
-// system's imaging component straight into a 24-bit GDI+ bitmap that owns its
-// pixels, and a page rendered and decoded at the same time, so that the image
-// is ready almost as soon as the interpreter ends. GDI+ must be started.
+// system's imaging component straight into a GDI+ bitmap that owns its pixels
+// (24 bits; 32 for the black and white TIFF); a reduced first picture of a
+// JPEG; and a page rendered and decoded at the same time, so that the image is
+// ready almost as soon as the interpreter ends. GDI+ must be started.
 #pragma once
 
 #include "base/ZString.h"

@@ -9,6 +9,7 @@
 
 #include <wincodec.h>
 
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -127,7 +128,12 @@ class FileFollower {
 public:
     explicit FileFollower(const ZString& file) : m_stream(GrowingFileStream::create(file))
     {
-        m_thread = std::thread([this] { m_image = decodePageImage(m_stream); });
+        try {
+            m_thread = std::thread([this] { m_image = decodePageImage(m_stream); });
+        } catch (const std::system_error&) {
+            m_stream->Release(); // no follower: the file is decoded once it is complete
+            m_stream = nullptr;
+        }
     }
     ~FileFollower() { finish(); }
     FileFollower(const FileFollower&) = delete;
