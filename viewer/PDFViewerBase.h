@@ -139,8 +139,9 @@ private:
     std::unique_ptr<AbortControl> m_runAbort;
     std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
     int m_aheadPage = 0;
-    int m_nextPage = 0;  // see setNextPage
-    int m_lastAhead = 0; // the page last made ready ahead since the last page was shown
+    bool m_displayedReduced = false; // the page is shown from its reduced picture so far
+    int m_nextPage = 0;              // see setNextPage
+    int m_lastAhead = 0;             // the page last made ready ahead since the last page was shown
 
     // The image lock: the page image, its rotation and the geometry (the
     // model's image size is the full page image's, also while a reduced one is shown).

@@ -140,6 +140,17 @@ void PDFViewerBase::renderLoop()
             post(kMsgIdle);
             if (HWND window = hwnd())
                 InvalidateRect(window, nullptr, FALSE);
+            if (m_displayedReduced) {
+                // The full picture of the page shown, for zooming in, saving and exporting.
+                m_displayedReduced = false;
+                const ZString file = m_cache.find(m_displayed);
+                state.unlock();
+                std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(file);
+                if (full)
+                    showImage(std::move(full));
+                state.lock();
+                continue;
+            }
             if (const int ahead = pageToPrepare()) {
                 m_lastAhead = ahead;
                 prepareAhead(state, ahead);
@@ -165,7 +176,8 @@ void PDFViewerBase::renderLoop()
             if (file.isEmpty())
                 file = renderPage(state, page, false).file;
             // A reduced picture of the size shown first is made in a fraction
-            // of the time of the full one, which follows below.
+            // of the time of the full one, which follows once nothing else
+            // is asked for.
             state.unlock();
             first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
             if (!first.image)
@@ -174,6 +186,7 @@ void PDFViewerBase::renderLoop()
         }
         if (m_stopping)
             return;
+        m_displayedReduced = first.image != nullptr;
         if (first.image)
             ++m_reducedFirstLooks;
         state.unlock();
@@ -188,17 +201,6 @@ void PDFViewerBase::renderLoop()
         post(kMsgPageLoaded);
         if (HWND window = hwnd())
             InvalidateRect(window, nullptr, FALSE);
-        if (first.fullWidth > 0 && page == m_requested) {
-            // The full picture, for zooming in, saving and exporting, unless
-            // another page is wanted already.
-            state.unlock();
-            std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(file);
-            if (full)
-                showImage(std::move(full));
-            state.lock();
-            if (HWND window = hwnd())
-                InvalidateRect(window, nullptr, FALSE);
-        }
     }
 }
 
