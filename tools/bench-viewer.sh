@@ -17,4 +17,4 @@ wine_session_start build/x86_64
 trap wine_session_stop EXIT
 wine_install build/x86_64
 # The interpreter's own messages are left out.
-$W build/x86_64/bin/viewer-bench.exe "$(winpath "$pdf")" "$runs" $size | grep -E '^(bare|viewer|decode|\(median)'
+$W build/x86_64/bin/viewer-bench.exe "$(winpath "$pdf")" "$runs" $size | grep -E '^(bare|viewer|decode|reduced|\(median)'

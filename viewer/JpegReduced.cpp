@@ -430,7 +430,15 @@ void Decoder::output(uint8_t* pixels, ptrdiff_t stride) const
     std::array<uint8_t, 1024> clampTable; // value + 384 -> 0..255
     for (int i = 0; i < 1024; ++i)
         clampTable[static_cast<size_t>(i)] = static_cast<uint8_t>(std::clamp(i - 384, 0, 255));
-    const auto clamp = [&](int value) { return clampTable[static_cast<size_t>(value + 384)]; };
+    const uint8_t* clamp = clampTable.data() + 384;
+    // YCbCr to RGB: each chroma value's share of red, green and blue (JFIF).
+    std::array<int, 256> redOfCr, blueOfCb, greenOfCbCr[2];
+    for (int i = 0; i < 256; ++i) {
+        redOfCr[static_cast<size_t>(i)] = (91881 * (i - 128) + 32768) >> 16;
+        blueOfCb[static_cast<size_t>(i)] = (116130 * (i - 128) + 32768) >> 16;
+        greenOfCbCr[0][static_cast<size_t>(i)] = -22554 * (i - 128);
+        greenOfCbCr[1][static_cast<size_t>(i)] = -46802 * (i - 128) + 32768;
+    }
     for (int y = 0; y < height; ++y) {
         uint8_t* to = pixels + y * stride;
         if (single) {
@@ -453,11 +461,10 @@ void Decoder::output(uint8_t* pixels, ptrdiff_t stride) const
                 to[2] = static_cast<uint8_t>(a);
                 continue;
             }
-            // YCbCr to RGB in 16.16 fixed point.
-            const int cb = b - 128, cr = c - 128, luma = a << 16;
-            to[0] = clamp((luma + 116130 * cb + 32768) >> 16);
-            to[1] = clamp((luma - 22554 * cb - 46802 * cr + 32768) >> 16);
-            to[2] = clamp((luma + 91881 * cr + 32768) >> 16);
+            to[0] = clamp[a + blueOfCb[static_cast<size_t>(b)]];
+            to[1] =
+                clamp[a + ((greenOfCbCr[0][static_cast<size_t>(b)] + greenOfCbCr[1][static_cast<size_t>(c)]) >> 16)];
+            to[2] = clamp[a + redOfCr[static_cast<size_t>(c)]];
         }
     }
 }

@@ -66,6 +66,7 @@ int wmain(int argc, wchar_t** argv)
     const int height = argc > 4 ? std::max(100, _wtoi(argv[4])) : 1000;
     GdiplusSession gdiplus;
     std::vector<double> bare, decode, first, full, next;
+    std::vector<double> reduced[2]; // at 1/2 and 1/4
     for (int run = 0; run < runs; ++run) {
         double start = now();
         const ZString image = exportPageImage(pdf, 1, PDFViewerBase::kResolution, false);
@@ -74,6 +75,11 @@ int wmain(int argc, wchar_t** argv)
         start = now();
         decodePageImageFile(image);
         decode.push_back(now() - start);
+        for (int i = 0; i < 2; ++i) {
+            start = now();
+            decodeReducedPageImage(image, [i](int, int) { return i == 0 ? 2 : 4; });
+            reduced[i].push_back(now() - start);
+        }
         deleteFile(image, true);
         if (!rendered) {
             std::fprintf(stderr, "the interpreter rendered nothing\n");
@@ -103,6 +109,10 @@ int wmain(int argc, wchar_t** argv)
     printFigure("bare render, page 1:", bare);
     std::printf("\n");
     printFigure("decode of that page:", decode);
+    std::printf("\n");
+    printFigure("reduced decode at 1/2:", reduced[0]);
+    std::printf("\n");
+    printFigure("reduced decode at 1/4:", reduced[1]);
     std::printf("\n");
     printFigure("viewer, first page:", first);
     std::printf("  %.2f x bare (run by run: %.2f); goal <= 1.2\n", f / b, median(ratios));
