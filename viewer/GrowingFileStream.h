@@ -14,10 +14,18 @@
 
 class GrowingFileStream final : public IStream {
 public:
+    // How long a waiting read waits for the writer before it looks at the file again.
+    static constexpr DWORD kRecheckMs = 2;
+
     // A new stream with one reference, owned by the caller (Release it).
     static GrowingFileStream* create(const ZString& path);
     // No more bytes will come: waiting reads end with what there is.
     void finish();
+    bool finished() const;
+    // Without waiting: up to size bytes that the file holds now at the position.
+    ULONG readNow(void* buffer, ULONG size) { return readAvailable(static_cast<BYTE*>(buffer), size); }
+    // Waits for the writer's end, at most the time given; true when it has ended.
+    bool waitForFinish(DWORD milliseconds) const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -42,7 +50,6 @@ private:
     GrowingFileStream(const GrowingFileStream&) = delete;
     GrowingFileStream& operator=(const GrowingFileStream&) = delete;
 
-    bool finished() const;
     // Reads what the file holds now at the position, up to size bytes.
     ULONG readAvailable(BYTE* buffer, ULONG size);
     // The file's size once the writer has finished.

@@ -1,12 +1,5 @@
 #include "viewer/GrowingFileStream.h"
 
-namespace {
-
-// How long a read waits for the writer before it looks at the file again.
-constexpr DWORD kRecheckMs = 2;
-
-} // namespace
-
 GrowingFileStream* GrowingFileStream::create(const ZString& path)
 {
     return new GrowingFileStream(path);
@@ -34,6 +27,11 @@ void GrowingFileStream::finish()
 bool GrowingFileStream::finished() const
 {
     return m_finished == nullptr || WaitForSingleObject(m_finished, 0) == WAIT_OBJECT_0;
+}
+
+bool GrowingFileStream::waitForFinish(DWORD milliseconds) const
+{
+    return m_finished == nullptr || WaitForSingleObject(m_finished, milliseconds) == WAIT_OBJECT_0;
 }
 
 ULONG GrowingFileStream::readAvailable(BYTE* buffer, ULONG size)
@@ -66,7 +64,7 @@ HRESULT STDMETHODCALLTYPE GrowingFileStream::Read(void* buffer, ULONG size, ULON
         done += readAvailable(to + done, size - done);
         if (done == size || last)
             break;
-        WaitForSingleObject(m_finished, kRecheckMs);
+        waitForFinish(kRecheckMs);
     }
     if (read != nullptr)
         *read = done;

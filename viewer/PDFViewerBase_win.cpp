@@ -172,14 +172,18 @@ void PDFViewerBase::renderLoop()
         ZString file;
         ReducedPageImage first;
         if (!image && page > 0 && isFile(m_path)) {
-            file = m_cache.find(page);
-            if (file.isEmpty())
-                file = renderPage(state, page, false).file;
             // A reduced picture of the size shown first is made in a fraction
             // of the time of the full one, which follows once nothing else
             // is asked for.
+            file = m_cache.find(page);
+            if (file.isEmpty()) {
+                RenderedPage rendered = renderPage(state, page, false);
+                file = rendered.file;
+                first = std::move(rendered.reduced);
+            }
             state.unlock();
-            first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
+            if (!first.image)
+                first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
             if (!first.image)
                 image = decodePageImageFile(file);
             state.lock();
@@ -226,8 +230,7 @@ void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
 }
 
 // Called and returning with the state lock held; the interpreter runs without
-// it. The page's image file goes into the cache; a page rendered ahead is
-// decoded while it is written.
+// it. The page's image file goes into the cache.
 RenderedPage PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
 {
     m_runAbort = std::make_unique<AbortControl>();
@@ -236,8 +239,11 @@ RenderedPage PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int 
     AbortControl* control = m_runAbort.get();
     ++m_renderCount;
     state.unlock();
-    RenderedPage rendered =
-        renderPageImage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, ahead, control);
+    // A page rendered ahead is decoded while it is written; a requested one
+    // gets its reduced first picture while the interpreter ends.
+    const auto scaleFor = [this](int width, int height) { return firstLookScale(width, height); };
+    RenderedPage rendered = renderPageImage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, ahead,
+                                            control, ahead ? std::function<int(int, int)>() : scaleFor);
     if (!control->isAborted() && isFile(rendered.file)) {
         m_cache.add(page, rendered.file);
     } else {
@@ -245,6 +251,7 @@ RenderedPage PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int 
             deleteFile(rendered.file, true);
         rendered.file = ZString();
         rendered.image.reset();
+        rendered.reduced = {};
     }
     state.lock();
     m_running = 0;

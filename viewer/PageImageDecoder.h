@@ -33,10 +33,13 @@ ReducedPageImage decodeReducedPageImage(const ZString& file, const std::function
 struct RenderedPage {
     ZString file; // the new temporary image file; empty when the interpreter wrote none
     std::unique_ptr<Gdiplus::Bitmap> image;
+    ReducedPageImage reduced;
 };
 
-// Renders one page to a new temporary image file (exportPageImage's work),
-// and with decode, decodes the file while the interpreter writes it. Under
-// control (or none).
+// Renders one page to a new temporary image file (exportPageImage's work).
+// With decode, the file is decoded while the interpreter writes it; with
+// reducedScaleFor (see decodeReducedPageImage), a reduced first picture is
+// made as soon as the file holds a whole JPEG, while the interpreter ends.
+// Under control (or none).
 RenderedPage renderPageImage(const ZString& pdf, int page, int resolution, bool tiff, bool decode,
-                             AbortControl* control);
+                             AbortControl* control, const std::function<int(int, int)>& reducedScaleFor = {});

@@ -9,8 +9,11 @@
 
 #include <wincodec.h>
 
+#include <optional>
+#include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -159,56 +162,150 @@ private:
 
 } // namespace
 
+namespace {
+
+// The reduced picture of a JPEG at a scale; none when the data does not hold it whole.
+std::unique_ptr<Gdiplus::Bitmap> reducedBitmap(const std::string& bytes, int scale, int width, int height)
+{
+    const int reducedWidth = jpegReducedLength(width, scale), reducedHeight = jpegReducedLength(height, scale);
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(reducedWidth, reducedHeight, PixelFormat24bppRGB);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    const Gdiplus::Rect all(0, 0, reducedWidth, reducedHeight);
+    Gdiplus::BitmapData pixels = {};
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &pixels) != Gdiplus::Ok)
+        return nullptr;
+    const bool decoded = decodeJpegReduced(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), scale,
+                                           static_cast<uint8_t*>(pixels.Scan0), pixels.Stride);
+    bitmap->UnlockBits(&pixels);
+    return decoded ? std::move(bitmap) : nullptr;
+}
+
+bool isScale(int scale)
+{
+    return scale == 2 || scale == 4 || scale == 8;
+}
+
+// A thread that reads the file while it is written and makes its reduced
+// picture as soon as the file ends with a JPEG's end marker (the interpreter
+// still closes the file and ends after that); its end waits for the thread.
+class ReducedFollower {
+public:
+    ReducedFollower(const ZString& file, const std::function<int(int, int)>& scaleFor)
+        : m_stream(GrowingFileStream::create(file)), m_scaleFor(scaleFor)
+    {
+        try {
+            m_thread = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            m_stream->Release(); // no follower: the picture is made from the finished file
+            m_stream = nullptr;
+        }
+    }
+    ~ReducedFollower() { finish(); }
+    ReducedFollower(const ReducedFollower&) = delete;
+    ReducedFollower& operator=(const ReducedFollower&) = delete;
+
+    // The writer has ended. The reduced picture, or none.
+    ReducedPageImage finish()
+    {
+        if (m_stream != nullptr) {
+            m_stream->finish();
+            m_thread.join();
+            m_stream->Release();
+            m_stream = nullptr;
+        }
+        return std::move(m_result);
+    }
+
+private:
+    void run()
+    {
+        std::string bytes;
+        std::vector<char> chunk(65536);
+        int scale = 0, width = 0, height = 0; // scale 0: not asked yet
+        for (;;) {
+            const bool last = m_stream->finished();
+            while (const ULONG n = m_stream->readNow(chunk.data(), static_cast<ULONG>(chunk.size())))
+                bytes.append(chunk.data(), n);
+            const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+            if (scale == 0 && jpegReducibleSize(data, bytes.size(), width, height)) {
+                scale = m_scaleFor(width, height);
+                if (!isScale(scale))
+                    return;
+            }
+            const bool ended = bytes.size() >= 2 && static_cast<uint8_t>(bytes[bytes.size() - 2]) == 0xFF &&
+                               static_cast<uint8_t>(bytes.back()) == 0xD9;
+            if (scale != 0 && (ended || last)) {
+                // An end marker inside the file's header data is not the end:
+                // the picture then lacks data, and the thread reads on.
+                if (auto bitmap = reducedBitmap(bytes, scale, width, height)) {
+                    m_result = {std::move(bitmap), width, height};
+                    return;
+                }
+            }
+            if (last)
+                return;
+            m_stream->waitForFinish(GrowingFileStream::kRecheckMs);
+        }
+    }
+
+    GrowingFileStream* m_stream;
+    std::function<int(int, int)> m_scaleFor;
+    ReducedPageImage m_result;
+    std::thread m_thread;
+};
+
+} // namespace
+
 ReducedPageImage decodeReducedPageImage(const ZString& file, const std::function<int(int, int)>& scaleFor)
 {
     ReducedPageImage result;
     std::string bytes;
     int width = 0, height = 0;
-    if (file.isEmpty() || !readWholeFile(file, bytes))
-        return result;
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    if (!jpegReducibleSize(data, bytes.size(), width, height))
+    if (file.isEmpty() || !readWholeFile(file, bytes) ||
+        !jpegReducibleSize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), width, height))
         return result;
     const int scale = scaleFor(width, height);
-    if (scale != 2 && scale != 4 && scale != 8)
+    if (!isScale(scale))
         return result;
-    const int reducedWidth = jpegReducedLength(width, scale), reducedHeight = jpegReducedLength(height, scale);
-    auto bitmap = std::make_unique<Gdiplus::Bitmap>(reducedWidth, reducedHeight, PixelFormat24bppRGB);
-    if (bitmap->GetLastStatus() != Gdiplus::Ok)
-        return result;
-    const Gdiplus::Rect all(0, 0, reducedWidth, reducedHeight);
-    Gdiplus::BitmapData pixels = {};
-    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &pixels) != Gdiplus::Ok)
-        return result;
-    const bool decoded =
-        decodeJpegReduced(data, bytes.size(), scale, static_cast<uint8_t*>(pixels.Scan0), pixels.Stride);
-    bitmap->UnlockBits(&pixels);
-    if (!decoded)
-        return result;
-    result.image = std::move(bitmap);
-    result.fullWidth = width;
-    result.fullHeight = height;
+    result.image = reducedBitmap(bytes, scale, width, height);
+    if (result.image) {
+        result.fullWidth = width;
+        result.fullHeight = height;
+    }
     return result;
 }
 
 RenderedPage renderPageImage(const ZString& pdf, int page, int resolution, bool tiff, bool decode,
-                             AbortControl* control)
+                             AbortControl* control, const std::function<int(int, int)>& reducedScaleFor)
 {
     RenderedPage result;
     const ZString file = newPageImageFileName(tiff);
     std::unique_ptr<Gdiplus::Bitmap> image;
-    if (decode) {
+    {
         // The interpreter writes the image in the last part of its run.
-        FileFollower follower(file);
+        std::optional<FileFollower> follower;
+        std::optional<ReducedFollower> reducedFollower;
+        if (decode)
+            follower.emplace(file);
+        if (reducedScaleFor && !tiff)
+            reducedFollower.emplace(file, reducedScaleFor);
         exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
-        image = follower.finish();
-    } else {
-        exportPageImageTo(pdf, file, static_cast<uint32_t>(page), resolution, tiff, control);
+        if (follower)
+            image = follower->finish();
+        if (reducedFollower)
+            result.reduced = reducedFollower->finish();
     }
-    if (!isFile(file))
+    if (!isFile(file)) {
+        result.reduced = {};
         return result;
+    }
     result.file = file;
-    if (!decode || (control != nullptr && control->isAborted()))
+    if (control != nullptr && control->isAborted()) {
+        result.reduced = {};
+        return result;
+    }
+    if (!decode)
         return result;
     // A file that could not be followed (a writer that started it over) is read once more as a whole.
     result.image = image ? std::move(image) : decodePageImageFile(file);

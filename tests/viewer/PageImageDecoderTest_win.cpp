@@ -92,8 +92,9 @@ protected:
 TEST_F(RenderedPages, DecodedWhileWrittenEqualsTheFinishedFileDecoded)
 {
     const ZString pdf = sampleCopy(L"decode.pdf");
+    const auto quarter = [](int, int) { return 4; };
     for (const bool tiff : {false, true}) {
-        RenderedPage page = renderPageImage(pdf, 2, 100, tiff, true, nullptr);
+        RenderedPage page = renderPageImage(pdf, 2, 100, tiff, true, nullptr, quarter);
         ASSERT_TRUE(isFile(page.file)) << tiff;
         ASSERT_NE(page.image, nullptr) << tiff;
         EXPECT_EQ(page.image->GetWidth(), 826u) << tiff; // A4 at 100 dpi
@@ -101,6 +102,16 @@ TEST_F(RenderedPages, DecodedWhileWrittenEqualsTheFinishedFileDecoded)
         const auto whole = decodePageImageFile(page.file);
         ASSERT_NE(whole, nullptr) << tiff;
         EXPECT_TRUE(samePixels(*page.image, *whole)) << tiff;
+        // The reduced picture made while the file was written, only of a JPEG.
+        if (tiff) {
+            EXPECT_EQ(page.reduced.image, nullptr);
+        } else {
+            ASSERT_NE(page.reduced.image, nullptr);
+            EXPECT_EQ(page.reduced.fullWidth, 826);
+            const ReducedPageImage afterwards = decodeReducedPageImage(page.file, quarter);
+            ASSERT_NE(afterwards.image, nullptr);
+            EXPECT_TRUE(samePixels(*page.reduced.image, *afterwards.image));
+        }
         EXPECT_TRUE(deleteFile(page.file, false)) << tiff;
     }
 }
