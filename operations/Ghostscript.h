@@ -43,6 +43,11 @@ void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint
 // Under control (or none), so a page rendered ahead can be given up.
 ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff,
                         AbortControl* control = nullptr);
+// The same in two steps, for a reader that follows the file while it is
+// written: a new temporary ".jpg" (or ".tiff") name, then the page into it.
+ZString newPageImageFileName(bool tiff);
+void exportPageImageTo(const ZString& in, const ZString& out, uint32_t page, int resolution, bool tiff,
+                       AbortControl* control = nullptr);
 // PostScript (or PDF) to PDF.
 void psToPdf(const ZString& in, const ZString& out, AbortControl* control);
 // A page range (bounds may be kNoPageBound) of a PDF into a new PDF.

@@ -68,9 +68,20 @@ void renderPagesJpeg(const ZString& in, const ZString& out, uint32_t first, uint
 
 ZString exportPageImage(const ZString& in, uint32_t page, int resolution, bool tiff, AbortControl* control)
 {
-    const ZString out = makeTempFileName(kTempSubFolder, ZString(), tiff ? L".tiff" : L".jpg");
-    runGhostscript(exportPageArguments(in, out, page, resolution, tiff), control);
+    const ZString out = newPageImageFileName(tiff);
+    exportPageImageTo(in, out, page, resolution, tiff, control);
     return out;
+}
+
+ZString newPageImageFileName(bool tiff)
+{
+    return makeTempFileName(kTempSubFolder, ZString(), tiff ? L".tiff" : L".jpg");
+}
+
+void exportPageImageTo(const ZString& in, const ZString& out, uint32_t page, int resolution, bool tiff,
+                       AbortControl* control)
+{
+    runGhostscript(exportPageArguments(in, out, page, resolution, tiff), control);
 }
 
 void psToPdf(const ZString& in, const ZString& out, AbortControl* control)

@@ -5,6 +5,7 @@
 #include "viewer/PDFViewerBase.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -30,8 +31,18 @@ void JobViewer::showJobPage(int page)
     m_jobPage = page;
     if (at.document != nullptr) {
         setPageDisplay(at.document->viewer());
-        if (PDFViewerBase* display = pageDisplay())
+        if (PDFViewerBase* display = pageDisplay()) {
             display->showPage(at.pageNumber);
+            // The job's next page is made ready in its own file's display.
+            const std::optional<JobPage> next = m_job.page(page + 1);
+            if (next && next->document == at.document) {
+                display->setNextPage(next->pageNumber);
+            } else {
+                display->setNextPage(-1);
+                if (next && next->document != nullptr)
+                    next->document->viewer()->setNextPage(next->pageNumber);
+            }
+        }
     }
     setPageCount(m_job.pageCount());
     updateLabels();

@@ -10,7 +10,9 @@
 
 #include "base/ZString.h"
 #include "gui/BaseWindow.h"
+#include "gui/PaintBuffer.h"
 #include "viewer/PageImageCache.h"
+#include "viewer/PageImageDecoder.h"
 #include "viewer/ViewerModel.h"
 
 #include <condition_variable>
@@ -46,6 +48,11 @@ public:
 
     // Requests the page; the render thread loads it unless it is shown already.
     void showPage(int page);
+    // The page likely asked for next, which the idle render thread makes ready
+    // ahead: 0 (again after every request) for the page after the shown one,
+    // -1 for none. A viewer walking a job names the job's next page here, in
+    // whichever file's display it lies.
+    void setNextPage(int page);
     // The requested page (0 before the first request).
     int currentPage() const;
     int displayedPage() const;
@@ -73,14 +80,19 @@ public:
     void detach();
 
     const ViewerModel& model() const { return m_model; }
-    // The size of the page image as loaded (after rotation); 0 x 0 without one.
+    // The size of the page image (after rotation); 0 x 0 without one.
     SIZE imageSize() const;
     // A copy of a pixel of the page image (0x00RRGGBB), for checks.
     unsigned pixelOfImage(int x, int y) const;
+    // Whether the page is shown from its reduced first picture, before the
+    // full one has replaced it.
+    bool isImageReduced() const;
 
     // For tests and the benchmark: pages rendered by the interpreter so far;
     // whether the thread waits for a request; pages rendered ahead.
     int renderCount() const;
+    // Pages shown first from a reduced picture.
+    int reducedFirstLooks() const;
     bool isIdle() const;
     bool isPageCached(int page) const;
     std::map<int, ZString> cachedFiles() const { return m_cache.files(); }
@@ -89,14 +101,21 @@ public:
 
 private:
     void renderLoop();
-    ZString renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
+    RenderedPage renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead);
     void prepareAhead(std::unique_lock<StateMutex>& state, int page);
-    // Takes the decoded page image, turned by the current rotation.
-    void showImage(std::unique_ptr<Gdiplus::Bitmap> image);
+    // The page to make ready ahead now, 0 for none; with the state lock.
+    int pageToPrepare() const;
+    // The reduction worth making for the first picture of a page of that size
+    // at the zoom it will be shown with: 2, 4 or 8, or 1 for none.
+    int firstLookScale(int width, int height) const;
+    // Takes the decoded page image, turned by the current rotation; a reduced
+    // one stands for a page image of the full size given.
+    void showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced = false, int fullWidth = 0, int fullHeight = 0);
     void layout();
     void updateScrollBars();
     POINT cursorInClient() const;
     void paint(HDC dc);
+    void drawPage(HDC dc, const RECT& client) const;
     void onScroll(int bar, int request, int thumb);
     void notifyParent(UINT code);
 
@@ -114,17 +133,34 @@ private:
     bool m_idle = false;
     bool m_stopping = false;
     int m_renderCount = 0;
-    int m_running = 0;        // the page the interpreter renders now, 0 when none
+    int m_reducedFirstLooks = 0;
+    int m_running = 0;         // the page the interpreter renders now, 0 when none
     bool m_runIsAhead = false; // ... rendered ahead of a request, given up when another page is asked for
     std::unique_ptr<AbortControl> m_runAbort;
     std::unique_ptr<Gdiplus::Bitmap> m_aheadImage; // the next page, decoded; render thread only
     int m_aheadPage = 0;
+    bool m_displayedReduced = false; // the page is shown from its reduced picture so far
+    int m_nextPage = 0;              // see setNextPage
+    int m_lastAhead = 0;             // the page last made ready ahead since the last page was shown
 
-    // The image lock: the page image, its rotation and the geometry.
+    // The image lock: the page image, its rotation and the geometry (the
+    // model's image size is the full page image's, also while a reduced one is shown).
     mutable std::mutex m_imageLock;
     std::unique_ptr<Gdiplus::Bitmap> m_image;
+    bool m_imageReduced = false;
+    unsigned m_imageGeneration = 0; // counts the changes of the page image's pixels
     int m_rotation = 0;
     ViewerModel m_model;
+
+    // The page as last painted (GUI thread; its key read under the image lock).
+    struct PageLayerKey {
+        unsigned generation = 0;
+        double zoom = 0, x = 0, y = 0;
+        LONG width = 0, height = 0;
+        bool operator==(const PageLayerKey&) const = default;
+    };
+    std::unique_ptr<PaintBuffer> m_pageLayer;
+    PageLayerKey m_pageLayerKey;
 
     PageImageCache m_cache;
     bool m_waiting = false; // timer 1 runs: a page is being loaded

@@ -6,9 +6,9 @@
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/ImageExport.h"
+#include "viewer/PageImageDecoder.h"
 #include "gui/PaintBuffer.h"
 
-#include <shlwapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -25,22 +25,6 @@ constexpr UINT kMsgIdle = WM_APP + 3;
 constexpr UINT_PTR kWaitTimer = 1;
 constexpr COLORREF kBackground = 0x292929;
 constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT
-
-// A copy of the file in memory, so the file is not held while the image lives.
-std::unique_ptr<Gdiplus::Bitmap> loadBitmapFile(const ZString& file)
-{
-    std::string bytes;
-    if (file.isEmpty() || !readWholeFile(file, bytes) || bytes.empty())
-        return nullptr;
-    IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    if (stream == nullptr)
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromStream(stream));
-    stream->Release();
-    if (image != nullptr && image->GetLastStatus() != Gdiplus::Ok)
-        image.reset();
-    return image;
-}
 
 void turn(Gdiplus::Bitmap& image, int quarterTurnsClockwise)
 {
@@ -90,10 +74,26 @@ void PDFViewerBase::showPage(int page)
 {
     std::lock_guard<StateMutex> guard(m_stateLock);
     m_requested = page;
+    m_nextPage = 0;
     // A page rendered ahead is given up when another new page is asked for.
     if (m_runIsAhead && m_running != page && page != m_displayed && m_runAbort)
         m_runAbort->abort();
     m_wake.notify_all();
+}
+
+void PDFViewerBase::setNextPage(int page)
+{
+    std::lock_guard<StateMutex> guard(m_stateLock);
+    m_nextPage = page;
+    m_wake.notify_all();
+}
+
+int PDFViewerBase::pageToPrepare() const
+{
+    const int page = m_nextPage > 0 ? m_nextPage : (m_nextPage == 0 && m_displayed > 0 ? m_displayed + 1 : 0);
+    if (page < 1 || page > m_pageCount || page == m_displayed || page == m_lastAhead || page == m_aheadPage)
+        return 0;
+    return page;
 }
 
 int PDFViewerBase::currentPage() const
@@ -114,6 +114,12 @@ int PDFViewerBase::renderCount() const
     return m_renderCount;
 }
 
+int PDFViewerBase::reducedFirstLooks() const
+{
+    std::lock_guard<StateMutex> guard(m_stateLock);
+    return m_reducedFirstLooks;
+}
+
 bool PDFViewerBase::isIdle() const
 {
     std::lock_guard<StateMutex> guard(m_stateLock);
@@ -125,7 +131,6 @@ bool PDFViewerBase::isPageCached(int page) const { return m_cache.contains(page)
 void PDFViewerBase::renderLoop()
 {
     std::unique_lock<StateMutex> state(m_stateLock);
-    int lastAhead = 0;
     for (;;) {
         if (m_stopping)
             return;
@@ -133,14 +138,27 @@ void PDFViewerBase::renderLoop()
             // Nothing to show: stop the waiting indication, make the next
             // page ready once, then wait for a request.
             post(kMsgIdle);
-            const int ahead = m_displayed + 1;
-            if (m_displayed > 0 && ahead <= m_pageCount && ahead != lastAhead) {
-                lastAhead = ahead;
+            if (HWND window = hwnd())
+                InvalidateRect(window, nullptr, FALSE);
+            if (m_displayedReduced) {
+                // The full picture of the page shown, for zooming in, saving and exporting.
+                m_displayedReduced = false;
+                const ZString file = m_cache.find(m_displayed);
+                state.unlock();
+                std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(file);
+                if (full)
+                    showImage(std::move(full));
+                state.lock();
+                continue;
+            }
+            if (const int ahead = pageToPrepare()) {
+                m_lastAhead = ahead;
                 prepareAhead(state, ahead);
                 continue;
             }
             m_idle = true;
-            m_wake.wait(state, [this] { return m_stopping || m_requested != m_displayed; });
+            m_wake.wait(state,
+                        [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
             m_idle = false;
             continue;
         }
@@ -152,49 +170,68 @@ void PDFViewerBase::renderLoop()
         m_aheadImage.reset();
         m_aheadPage = 0;
         ZString file;
+        ReducedPageImage first;
         if (!image && page > 0 && isFile(m_path)) {
+            // A reduced picture of the size shown first is made in a fraction
+            // of the time of the full one, which follows once nothing else
+            // is asked for.
             file = m_cache.find(page);
-            if (file.isEmpty())
-                file = renderPage(state, page, false);
+            if (file.isEmpty()) {
+                RenderedPage rendered = renderPage(state, page, false);
+                file = rendered.file;
+                first = std::move(rendered.reduced);
+            }
+            state.unlock();
+            if (!first.image)
+                first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
+            if (!first.image)
+                image = decodePageImageFile(file);
+            state.lock();
         }
         if (m_stopping)
             return;
+        m_displayedReduced = first.image != nullptr;
+        if (first.image)
+            ++m_reducedFirstLooks;
         state.unlock();
-        if (!image)
-            image = loadBitmapFile(file);
-        showImage(std::move(image));
+        if (first.image)
+            showImage(std::move(first.image), true, first.fullWidth, first.fullHeight);
+        else
+            showImage(std::move(image));
         state.lock();
         m_displayed = page;
         if (page == m_requested)
-            lastAhead = 0;
+            m_lastAhead = 0;
         post(kMsgPageLoaded);
         if (HWND window = hwnd())
             InvalidateRect(window, nullptr, FALSE);
     }
 }
 
-// The page after the one shown: rendered into the cache when missing, then
+// The page after the one shown: rendered into the cache when missing and
 // decoded, so that paging forward only swaps images. Given up when another
 // page is asked for meanwhile.
 void PDFViewerBase::prepareAhead(std::unique_lock<StateMutex>& state, int page)
 {
-    ZString file = m_cache.find(page);
-    if (file.isEmpty())
-        file = renderPage(state, page, true);
     const auto wanted = [&] { return !m_stopping && (m_requested == m_displayed || m_requested == page); };
-    if (file.isEmpty() || !wanted())
-        return;
-    state.unlock();
-    std::unique_ptr<Gdiplus::Bitmap> image = loadBitmapFile(file);
-    state.lock();
+    std::unique_ptr<Gdiplus::Bitmap> image;
+    const ZString cached = m_cache.find(page);
+    if (cached.isEmpty()) {
+        image = std::move(renderPage(state, page, true).image);
+    } else if (wanted()) {
+        state.unlock();
+        image = decodePageImageFile(cached);
+        state.lock();
+    }
     if (image && wanted()) {
         m_aheadImage = std::move(image);
         m_aheadPage = page;
     }
 }
 
-// Called and returning with the state lock held; the interpreter runs without it.
-ZString PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
+// Called and returning with the state lock held; the interpreter runs without
+// it. The page's image file goes into the cache.
+RenderedPage PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page, bool ahead)
 {
     m_runAbort = std::make_unique<AbortControl>();
     m_running = page;
@@ -202,29 +239,63 @@ ZString PDFViewerBase::renderPage(std::unique_lock<StateMutex>& state, int page,
     AbortControl* control = m_runAbort.get();
     ++m_renderCount;
     state.unlock();
-    ZString file = exportPageImage(m_path, static_cast<uint32_t>(page), kResolution, (m_outputFlags & kTiffOutput) != 0,
-                                   control);
-    const bool aborted = control->isAborted();
-    if (!aborted && isFile(file))
-        m_cache.add(page, file);
-    else {
-        deleteFile(file, true);
-        file = ZString();
+    // A page rendered ahead is decoded while it is written; a requested one
+    // gets its reduced first picture while the interpreter ends.
+    const auto scaleFor = [this](int width, int height) { return firstLookScale(width, height); };
+    RenderedPage rendered = renderPageImage(m_path, page, kResolution, (m_outputFlags & kTiffOutput) != 0, ahead,
+                                            control, ahead ? std::function<int(int, int)>() : scaleFor);
+    if (!control->isAborted() && isFile(rendered.file)) {
+        m_cache.add(page, rendered.file);
+    } else {
+        if (!rendered.file.isEmpty())
+            deleteFile(rendered.file, true);
+        rendered.file = ZString();
+        rendered.image.reset();
+        rendered.reduced = {};
     }
     state.lock();
     m_running = 0;
     m_runIsAhead = false;
     m_runAbort.reset();
-    return file;
+    return rendered;
 }
 
-void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image)
+int PDFViewerBase::firstLookScale(int width, int height) const
+{
+    ViewerModel model;
+    {
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        model = m_model;
+        if (quarterTurns(m_rotation) % 2 != 0)
+            std::swap(width, height);
+    }
+    model.setImageSize(width, height);
+    // The first page is shown at the fit that sets the first zoom.
+    const double zoom = model.zoom() > 0 ? model.zoom() : model.fitPageFactor();
+    if (zoom <= 0)
+        return 1;
+    for (const int scale : {8, 4, 2})
+        if (scale * zoom <= 1)
+            return scale;
+    return 1;
+}
+
+void PDFViewerBase::showImage(std::unique_ptr<Gdiplus::Bitmap> image, bool reduced, int fullWidth, int fullHeight)
 {
     std::lock_guard<std::mutex> guard(m_imageLock);
     m_image = std::move(image);
+    ++m_imageGeneration;
+    m_imageReduced = m_image && reduced;
     if (m_image) {
-        turn(*m_image, quarterTurns(m_rotation));
-        m_model.setImageSize(static_cast<int>(m_image->GetWidth()), static_cast<int>(m_image->GetHeight()));
+        const int turns = quarterTurns(m_rotation);
+        turn(*m_image, turns);
+        if (!m_imageReduced) {
+            fullWidth = static_cast<int>(m_image->GetWidth());
+            fullHeight = static_cast<int>(m_image->GetHeight());
+        } else if (turns % 2 != 0) {
+            std::swap(fullWidth, fullHeight);
+        }
+        m_model.setImageSize(fullWidth, fullHeight);
     } else {
         m_model.setImageSize(0, 0);
     }
@@ -235,16 +306,29 @@ SIZE PDFViewerBase::imageSize() const
     std::lock_guard<std::mutex> guard(m_imageLock);
     if (!m_image)
         return {0, 0};
-    return {static_cast<LONG>(m_image->GetWidth()), static_cast<LONG>(m_image->GetHeight())};
+    return {m_model.imageWidth(), m_model.imageHeight()};
 }
 
 unsigned PDFViewerBase::pixelOfImage(int x, int y) const
 {
     std::lock_guard<std::mutex> guard(m_imageLock);
     Gdiplus::Color color;
-    if (!m_image || m_image->GetPixel(x, y, &color) != Gdiplus::Ok)
+    if (!m_image || m_model.imageWidth() <= 0 || m_model.imageHeight() <= 0)
+        return 0;
+    // A reduced picture is read at the same place of the page.
+    const auto at = [](int v, UINT reduced, int full) {
+        return static_cast<INT>(static_cast<long long>(v) * static_cast<long long>(reduced) / full);
+    };
+    if (m_image->GetPixel(at(x, m_image->GetWidth(), m_model.imageWidth()),
+                          at(y, m_image->GetHeight(), m_model.imageHeight()), &color) != Gdiplus::Ok)
         return 0;
     return color.GetValue() & 0xFFFFFF;
+}
+
+bool PDFViewerBase::isImageReduced() const
+{
+    std::lock_guard<std::mutex> guard(m_imageLock);
+    return m_imageReduced;
 }
 
 POINT PDFViewerBase::cursorInClient() const
@@ -322,8 +406,11 @@ void PDFViewerBase::rotate(int delta)
         std::lock_guard<std::mutex> guard(m_imageLock);
         m_rotation = nextRotation(m_rotation, delta);
         if (m_image) {
-            turn(*m_image, quarterTurns(delta));
-            m_model.setImageSize(static_cast<int>(m_image->GetWidth()), static_cast<int>(m_image->GetHeight()));
+            const int turns = quarterTurns(delta);
+            turn(*m_image, turns);
+            ++m_imageGeneration;
+            if (turns % 2 != 0)
+                m_model.setImageSize(m_model.imageHeight(), m_model.imageWidth());
         }
     }
     layout();
@@ -354,8 +441,18 @@ void PDFViewerBase::saveImage()
 
 bool PDFViewerBase::saveImageAs(const ZString& path)
 {
-    std::lock_guard<std::mutex> guard(m_imageLock);
-    return m_image && saveImageByExtension(*m_image, path);
+    {
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        if (!m_imageReduced)
+            return m_image && saveImageByExtension(*m_image, path);
+    }
+    // Only the first, reduced picture is there yet: the full one from the
+    // page's image file, with the rotation.
+    std::unique_ptr<Gdiplus::Bitmap> full = decodePageImageFile(m_cache.find(displayedPage()));
+    if (!full)
+        return false;
+    turn(*full, quarterTurns(rotation()));
+    return saveImageByExtension(*full, path);
 }
 
 void PDFViewerBase::attach(HWND frame, int id)
@@ -483,41 +580,56 @@ void PDFViewerBase::paint(HDC target)
         return;
     const PaintBuffer buffer(target, client.right, client.bottom);
     HDC dc = buffer.dc();
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
     {
-        Gdiplus::Graphics g(dc);
-        {
-            std::lock_guard<std::mutex> guard(m_imageLock);
-            if (m_image && m_model.zoom() > 0) {
-                const double z = m_model.zoom();
-                g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-                g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-                g.DrawImage(m_image.get(),
-                            Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
-                                           static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
-                                           static_cast<Gdiplus::REAL>(m_image->GetWidth() * z),
-                                           static_cast<Gdiplus::REAL>(m_image->GetHeight() * z)));
-            }
+        // The page as last drawn is kept: scaling the page image costs a
+        // tenth of a second and more, far too much for every tick of the
+        // waiting indication.
+        std::lock_guard<std::mutex> guard(m_imageLock);
+        const PageLayerKey key = {m_imageGeneration,      m_model.zoom(), m_model.toClientX(0),
+                                  m_model.toClientY(0), client.right,   client.bottom};
+        if (!m_pageLayer || !(key == m_pageLayerKey)) {
+            if (!m_pageLayer || key.width != m_pageLayerKey.width || key.height != m_pageLayerKey.height)
+                m_pageLayer = std::make_unique<PaintBuffer>(target, client.right, client.bottom);
+            m_pageLayerKey = key;
+            drawPage(m_pageLayer->dc(), client);
         }
-        if (m_waiting) {
-            // Eight dots on a ring in the middle; the bright one goes round.
-            g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-            const int d = dpiOf(hwnd());
-            const float radius = static_cast<float>(scale(18, d));
-            const float dot = static_cast<float>(scale(6, d));
-            const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
-            for (int i = 0; i < 8; ++i) {
-                const double angle = i * 3.14159265358979 / 4;
-                const BYTE level = i == m_waitTick % 8 ? 255 : 110;
-                Gdiplus::SolidBrush brush(Gdiplus::Color(255, level, level, level));
-                g.FillEllipse(&brush, cx + radius * static_cast<float>(std::cos(angle)) - dot / 2,
-                              cy + radius * static_cast<float>(std::sin(angle)) - dot / 2, dot, dot);
-            }
+        m_pageLayer->copyTo(dc, client);
+    }
+    if (m_waiting) {
+        // Eight dots on a ring in the middle; the bright one goes round.
+        Gdiplus::Graphics g(dc);
+        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        const int d = dpiOf(hwnd());
+        const float radius = static_cast<float>(scale(18, d));
+        const float dot = static_cast<float>(scale(6, d));
+        const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
+        for (int i = 0; i < 8; ++i) {
+            const double angle = i * 3.14159265358979 / 4;
+            const BYTE level = i == m_waitTick % 8 ? 255 : 110;
+            Gdiplus::SolidBrush brush(Gdiplus::Color(255, level, level, level));
+            g.FillEllipse(&brush, cx + radius * static_cast<float>(std::cos(angle)) - dot / 2,
+                          cy + radius * static_cast<float>(std::sin(angle)) - dot / 2, dot, dot);
         }
     }
     buffer.copyTo(target, client);
+}
+
+// The background and the page image at the zoom; with the image lock held.
+void PDFViewerBase::drawPage(HDC dc, const RECT& client) const
+{
+    HBRUSH background = CreateSolidBrush(kBackground);
+    FillRect(dc, &client, background);
+    DeleteObject(background);
+    if (!m_image || m_model.zoom() <= 0)
+        return;
+    const double z = m_model.zoom();
+    Gdiplus::Graphics g(dc);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    g.DrawImage(m_image.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
+                                              static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
+                                              static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
+                                              static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
 }
 
 LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)

@@ -250,6 +250,10 @@ void PDFViewer::runCommand(int command)
     PDFViewerBase* display = m_display.get();
     if (display == nullptr)
         return;
+    // Paging and zooming only on the display this frame shows (another
+    // viewer of the same file may have taken it).
+    if (command >= kPreviousPage && command <= kZoomOut && !holdsDisplay())
+        return;
     switch (command) {
     case kPreviousPage:
         if (fieldPage() > 1)

@@ -39,6 +39,10 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(viewer->toolbar().pageField(), ZString(L"3"));
     EXPECT_EQ(viewer->toolbar().pageCountLabel(), ZString(L"/ 5"));
 
+    // The job's next page, in the second file, is made ready there meanwhile.
+    ASSERT_TRUE(pumpUntil([&] { return second->viewer()->isPageCached(1) && second->viewer()->isIdle(); }));
+    EXPECT_EQ(second->viewer()->renderCount(), 1);
+
     // Zoom and rotation belong to each file's display: they do not carry over.
     viewer->runCommand(PDFViewer::kRotateRight);
     viewer->runCommand(PDFViewer::kZoomIn);
@@ -55,6 +59,7 @@ TEST_F(JobViewing, WalksAcrossSourcesWithJobPageNumbers)
     EXPECT_EQ(viewer->toolbar().pageField(), ZString(L"4"));
     EXPECT_EQ(second->viewer()->rotation(), 0);
     EXPECT_NE(second->viewer()->zoom(), firstZoom);
+    EXPECT_EQ(second->viewer()->renderCount(), 2); // page 1 was ready; then page 2 ahead
 
     // A typed job page number.
     SetWindowTextW(viewer->toolbar().pageFieldWindow(), L"2");
@@ -105,6 +110,11 @@ TEST_F(JobViewing, TwoJobsOfOneFileTakeItsDisplayInTurn)
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(GetParent(file->viewer()->hwnd()), second->hwnd());
     EXPECT_EQ(file->viewer()->currentPage(), 2);
+
+    // Paging in the viewer that gave the display away does nothing.
+    first->runCommand(PDFViewer::kNextPage);
+    EXPECT_EQ(file->viewer()->currentPage(), 2);
+    EXPECT_EQ(GetParent(file->viewer()->hwnd()), second->hwnd());
 
     a.showInViewer(SW_SHOW, -1);
     EXPECT_EQ(GetParent(file->viewer()->hwnd()), first->hwnd());

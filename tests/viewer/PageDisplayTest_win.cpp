@@ -3,6 +3,7 @@
 // page images going with their source.
 #include "base/Files.h"
 #include "gui/Dpi.h"
+#include "gui/GdiplusSession.h"
 #include "operations/PdfSource.h"
 #include "tests/support/WindowTestSupport_win.h"
 #include "tests/viewer/ViewerTestSupport_win.h"
@@ -10,6 +11,7 @@
 #include "viewer/JobViewer.h"
 #include "viewer/PDFViewer.h"
 #include "viewer/PDFViewerBase.h"
+#include "viewer/PageImageDecoder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -96,6 +98,66 @@ TEST_F(PageDisplay, FourQuarterTurnsGiveTheFirstOrientationBack)
     ASSERT_TRUE(waitUntilShown(*m_display));
     EXPECT_EQ(m_display->rotation(), -90);
     EXPECT_EQ(m_display->imageSize().cx, size.cy);
+}
+
+TEST_F(PageDisplay, ShowsAReducedPictureFirstAndZoomsInOnTheFullOne)
+{
+    // At the first fit of this window a quarter of the page image suffices.
+    EXPECT_EQ(m_display->reducedFirstLooks(), 1);
+    for (int i = 0; i < 4; ++i)
+        m_display->zoomBy(1.15);
+    ASSERT_TRUE(waitUntilShown(*m_display));
+    EXPECT_FALSE(m_display->isImageReduced());
+    // Pixel for pixel the page image file, across the title's letters.
+    GdiplusSession gdiplus;
+    const auto file = decodePageImageFile(m_display->cachedFiles().at(1));
+    ASSERT_NE(file, nullptr);
+    const SIZE size = m_display->imageSize();
+    EXPECT_EQ(size.cx, static_cast<LONG>(file->GetWidth()));
+    EXPECT_EQ(size.cy, static_cast<LONG>(file->GetHeight()));
+    int differing = 0, dark = 0;
+    for (int y = size.cy * 3 / 25; y < size.cy * 4 / 25; y += 7)
+        for (int x = size.cx / 10; x < size.cx / 2; x += 3) {
+            Gdiplus::Color color;
+            file->GetPixel(x, y, &color);
+            const unsigned expected = color.GetValue() & 0xFFFFFF;
+            differing += m_display->pixelOfImage(x, y) != expected;
+            dark += (expected & 0xFF) < 0x80;
+        }
+    EXPECT_GT(dark, 50); // the row crosses the letters
+    EXPECT_EQ(differing, 0);
+}
+
+// Pixels of the grid that differ between two pictures of the same size.
+int differingPixels(const WindowPicture& a, const WindowPicture& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); y += 4)
+        for (int x = 0; x < a.width(); x += 4)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
+TEST_F(PageDisplay, PaintsThePageAgainWhenItChanges)
+{
+    const auto picture = [&] {
+        m_display->invalidate();
+        pumpUntil([] { return true; });
+        return WindowPicture(m_display->hwnd());
+    };
+    const WindowPicture first = picture();
+    EXPECT_EQ(differingPixels(first, picture()), 0);
+    m_display->rotate(90);
+    const WindowPicture turned = picture();
+    EXPECT_GT(differingPixels(first, turned), 100);
+    m_display->zoomBy(0.85);
+    const WindowPicture smaller = picture();
+    EXPECT_GT(differingPixels(turned, smaller), 100);
+    m_display->rotate(-90);
+    m_display->zoomBy(1 / 0.85);
+    m_display->showPage(2);
+    ASSERT_TRUE(waitUntilShown(*m_display));
+    EXPECT_GT(differingPixels(first, picture()), 20); // "page 2", and a "2" in the middle
 }
 
 TEST_F(PageDisplay, FitsUseTheClientAreaLessTheMarginAndZoomOutStops)
