@@ -109,6 +109,12 @@ void PDFPageThumbMaker::evict(const ThumbRequest& request)
     });
 }
 
+bool PDFPageThumbMaker::isPending(const ThumbRequest& request) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return std::any_of(m_queue.begin(), m_queue.end(), [&](const ThumbRequest& q) { return q.sameKey(request); });
+}
+
 int PDFPageThumbMaker::renderCount() const
 {
     std::lock_guard<std::mutex> guard(m_lock);
