@@ -191,12 +191,14 @@ void JobDlg::setSelected(bool selected)
         return;
     m_selected = selected;
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::selectAllPages()
 {
     m_pages.selectAll(m_job->pageCount());
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::deselectAllPages()
@@ -205,12 +207,14 @@ void JobDlg::deselectAllPages()
         return;
     m_pages.clear();
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::invertPageSelection()
 {
     m_pages.invert(m_job->pageCount());
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::rotate(int degrees)
@@ -407,6 +411,7 @@ void JobDlg::onLeftDown(int x, int y, WPARAM keys)
     m_press = {x, y};
     m_pressed = true;
     m_pressPage = layout().pageAt(x, y);
+    m_container.setFocusItem(this, m_pressPage);
     const bool ctrl = (keys & MK_CONTROL) != 0, shift = (keys & MK_SHIFT) != 0;
     m_pressKeptSelection = false;
     if (m_pressPage == 0) {
@@ -550,6 +555,7 @@ void JobDlg::onRightDown(int x, int y)
 {
     m_container.selectOnly(this);
     const int page = layout().pageAt(x, y);
+    m_container.setFocusItem(this, page);
     if (page != 0 && !m_pages.isSelected(page))
         m_pages.selectOnly(page);
     invalidate();
@@ -779,6 +785,10 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
     case WM_KEYDOWN:
         return m_container.send(message, wParam, lParam);
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+            return m_container.accessibleObjectOf(*this, wParam);
+        break;
     case WM_COMMAND:
         if (lParam != 0 && reinterpret_cast<HWND>(lParam) == m_toolbar.hwnd()) {
             switch (LOWORD(wParam)) {
