@@ -313,7 +313,9 @@ public:
         if (!isSelf(child))
             return E_INVALIDARG;
         state->vt = VT_I4;
-        state->lVal = STATE_SYSTEM_FOCUSABLE | (GetFocus() == list()->hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+        // Focused itself while no job or page holds the focus.
+        const bool focused = GetFocus() == list()->hwnd() && list()->focusWindow() == nullptr;
+        state->lVal = STATE_SYSTEM_FOCUSABLE | (focused ? STATE_SYSTEM_FOCUSED : 0);
         return S_OK;
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override

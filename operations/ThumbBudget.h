@@ -41,9 +41,6 @@ public:
     // Frees the thumbnails shown longest ago until the rest fits the limit.
     void trim();
 
-    // Whether the thumbnail is still counted (asked for and not freed).
-    bool holds(const PDFPageThumbMaker* maker, const ThumbRequest& request) const;
-
 private:
     struct Key {
         const PDFPageThumbMaker* maker;

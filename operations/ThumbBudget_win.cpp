@@ -87,11 +87,6 @@ void ThumbBudget::trim()
     }
 }
 
-bool ThumbBudget::holds(const PDFPageThumbMaker* maker, const ThumbRequest& request) const
-{
-    return m_entries.count(keyOf(maker, request)) != 0;
-}
-
 ThumbBudget& thumbBudget()
 {
     static ThumbBudget budget;

@@ -61,7 +61,7 @@ public:
     Gdiplus::Bitmap* bitmapFor(const ThumbRequest& request);
     // Queued requests that are the same request are skipped by the worker.
     void withdraw(const ThumbRequest& request);
-    // Frees the finished bitmap of the request's key (a page far from view);
+    // Frees the finished bitmap of the request's key (one shown long ago);
     // asking again makes it anew from the page's kept image. Call it from the
     // thread that draws the bitmaps, as bitmapFor's results die with it.
     void evict(const ThumbRequest& request);
