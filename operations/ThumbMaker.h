@@ -56,6 +56,9 @@ public:
     // Stops the worker, frees the bitmaps and deletes the page images.
     ~PDFPageThumbMaker() override;
 
+    // Queues the request. The same request already waiting is not queued
+    // again; a key already made is told ready at once, one that failed is
+    // not tried again.
     void request(const ThumbRequest& request);
     // The bitmap of the first finished request with the same key, or none.
     Gdiplus::Bitmap* bitmapFor(const ThumbRequest& request);

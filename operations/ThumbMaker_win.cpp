@@ -69,7 +69,9 @@ void PDFPageThumbMaker::request(const ThumbRequest& request)
             return;
     for (const ThumbRequest& done : m_finished)
         if (done.sameKey(request)) {
-            if (request.notify != nullptr)
+            // A page that could not be made is not tried again, nor told again:
+            // a window asking on each paint would paint for ever.
+            if (request.notify != nullptr && done.bitmap != nullptr)
                 request.notify->thumbnailReady();
             return;
         }
