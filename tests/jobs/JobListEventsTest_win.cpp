@@ -281,5 +281,21 @@ TEST_F(JobListEvents, SelectionFocusNamesAndOrderAreTold)
     dispatch->Release();
     EXPECT_EQ(nameOf(job, childId(CHILDID_SELF)), c.headerText());
     job->Release();
+
+    // Both merged: the two go, the merged job comes as the only child.
+    leftCtrl(true);
+    postKey(list, 'A');
+    leftCtrl(false);
+    take();
+    m_list->send(WM_COMMAND, MAKEWPARAM(joblist::MergeMenu, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(m_list->toolbar().hwnd()));
+    heard = take();
+    ASSERT_EQ(container().count(), 1);
+    EXPECT_NE(find(heard, EVENT_OBJECT_DESTROY, list, 1), nullptr);
+    EXPECT_NE(find(heard, EVENT_OBJECT_DESTROY, list, 2), nullptr);
+    const Heard* merged = find(heard, EVENT_OBJECT_CREATE, list, 1);
+    ASSERT_NE(merged, nullptr);
+    EXPECT_EQ(merged->name, container().window(0).headerText());
+    EXPECT_NE(merged->state & STATE_SYSTEM_SELECTED, 0);
     root->Release();
 }
