@@ -14,6 +14,7 @@
 #include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
+#include "operations/ThumbBudget.h"
 #include "gui/PaintBuffer.h"
 
 #include <gdiplus.h>
@@ -190,12 +191,14 @@ void JobDlg::setSelected(bool selected)
         return;
     m_selected = selected;
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::selectAllPages()
 {
     m_pages.selectAll(m_job->pageCount());
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::deselectAllPages()
@@ -204,12 +207,14 @@ void JobDlg::deselectAllPages()
         return;
     m_pages.clear();
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::invertPageSelection()
 {
     m_pages.invert(m_job->pageCount());
     invalidate();
+    m_container.accessibleChanged();
 }
 
 void JobDlg::rotate(int degrees)
@@ -251,7 +256,7 @@ void JobDlg::thumbnailReady()
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box)
+ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box) const
 {
     ThumbRequest r;
     const int pad = scale(6, m_container.dpi());
@@ -259,8 +264,16 @@ ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box)
     r.height = box.bottom - box.top - 2 * pad;
     r.resolution = m_container.dpi();
     r.page = m_job->pages()[static_cast<size_t>(page - 1)].pageNumber;
-    r.notify = this;
+    r.notify = const_cast<JobDlg*>(this);
     return r;
+}
+
+Gdiplus::Bitmap* JobDlg::thumbnailOf(int page) const
+{
+    if (page < 1 || page > m_job->pageCount())
+        return nullptr;
+    PdfSource* document = m_job->pages()[static_cast<size_t>(page - 1)].document;
+    return document != nullptr ? document->thumbMaker()->bitmapFor(requestFor(page, layout().elementBox(page))) : nullptr;
 }
 
 void JobDlg::withdrawAll()
@@ -268,6 +281,7 @@ void JobDlg::withdrawAll()
     for (Asked& a : m_asked)
         a.maker->withdraw(a.request);
     m_asked.clear();
+    thumbBudget().setInView(this, {});
 }
 
 void JobDlg::withdrawOutside(int top, int bottom)
@@ -276,9 +290,9 @@ void JobDlg::withdrawOutside(int top, int bottom)
     std::erase_if(m_asked, [&](Asked& a) {
         if (a.page <= m_job->pageCount() && l.elementBox(a.page).intersects(top, bottom))
             return false;
-        // Far from view: not rendered if still queued, and freed if finished.
+        // Far from view: not rendered if still queued. A finished one stays
+        // until the budget needs its memory.
         a.maker->withdraw(a.request);
-        a.maker->evict(a.request);
         return true;
     });
 }
@@ -290,6 +304,16 @@ void JobDlg::setVisibleBand(int top, int bottom)
     // Requests for pages more than a screen away from view are withdrawn.
     const int screen = std::max(1, bottom - top);
     withdrawOutside(top - screen, bottom + screen);
+    // The thumbnails in view are never freed to make room.
+    std::vector<ThumbBudget::Shown> inView;
+    if (m_mode != 0) {
+        const joblayout::JobWindowLayout l = layout();
+        const auto [first, last] = l.pagesInBand(top, bottom);
+        for (int page = first; page <= last; ++page)
+            if (PdfSource* document = m_job->pages()[static_cast<size_t>(page - 1)].document)
+                inView.push_back({document->thumbMaker(), requestFor(page, l.elementBox(page))});
+    }
+    thumbBudget().setInView(this, inView);
 }
 
 // Painting --------------------------------------------------------------------
@@ -327,12 +351,14 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
         const bool asked = std::any_of(m_asked.begin(), m_asked.end(), [&](const Asked& a) {
             return a.page == page && a.request.sameRequest(request) && a.maker == maker;
         });
-        if (!asked) {
+        if (!asked)
             m_asked.push_back({maker, request, page});
-            maker->request(request);
-        }
+        // Asked again after the budget freed it: the maker skips a request already waiting.
+        maker->request(request);
         bitmap = maker->bitmapFor(request);
     }
+    if (!m_container.isClosing())
+        thumbBudget().shown(maker, request);
     if (bitmap != nullptr) {
         const bool turned = thumbnailAngle(p.rotation) % 180 != 0;
         const int w = static_cast<int>(bitmap->GetWidth()), h = static_cast<int>(bitmap->GetHeight());
@@ -385,6 +411,7 @@ void JobDlg::onLeftDown(int x, int y, WPARAM keys)
     m_press = {x, y};
     m_pressed = true;
     m_pressPage = layout().pageAt(x, y);
+    m_container.setFocusItem(this, m_pressPage);
     const bool ctrl = (keys & MK_CONTROL) != 0, shift = (keys & MK_SHIFT) != 0;
     m_pressKeptSelection = false;
     if (m_pressPage == 0) {
@@ -528,6 +555,7 @@ void JobDlg::onRightDown(int x, int y)
 {
     m_container.selectOnly(this);
     const int page = layout().pageAt(x, y);
+    m_container.setFocusItem(this, page);
     if (page != 0 && !m_pages.isSelected(page))
         m_pages.selectOnly(page);
     invalidate();
@@ -700,6 +728,7 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
             buffer.copyTo(dc, ps.rcPaint);
         }
         EndPaint(hwnd(), &ps);
+        thumbBudget().trim(); // no bitmap is in use now
         return 0;
     }
     case WM_ERASEBKGND: {
@@ -756,6 +785,10 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
     case WM_KEYDOWN:
         return m_container.send(message, wParam, lParam);
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+            return m_container.accessibleObjectOf(*this, wParam);
+        break;
     case WM_COMMAND:
         if (lParam != 0 && reinterpret_cast<HWND>(lParam) == m_toolbar.hwnd()) {
             switch (LOWORD(wParam)) {

@@ -58,6 +58,8 @@ public:
     // Rows of this window in view (window coordinates): thumbnails are asked
     // for pages in view and withdrawn for pages far from it.
     void setVisibleBand(int top, int bottom);
+    // The finished thumbnail of the page at this window's size, if it is in memory.
+    Gdiplus::Bitmap* thumbnailOf(int page) const;
 
     // Page drags: the insertion mark shown by the window under the pointer.
     void showInsertMark(int position);
@@ -77,7 +79,7 @@ private:
     void thumbnailReady() override;
     void paint(HDC dc, const RECT& area);
     void paintPage(HDC dc, int page, const joblayout::Box& box);
-    ThumbRequest requestFor(int page, const joblayout::Box& box);
+    ThumbRequest requestFor(int page, const joblayout::Box& box) const;
     void withdrawAll();
     void withdrawOutside(int top, int bottom);
     void updateHeader();

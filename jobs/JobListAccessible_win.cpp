@@ -17,6 +17,12 @@ BSTR bstrOf(const ZString& text) { return SysAllocString(text.c_str()); }
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// The job window and page (0: the window) that have the focus, if the list has the keyboard.
+bool hasFocus(JobListDlgContainer* list, const JobDlg* window, int page)
+{
+    return GetFocus() == list->hwnd() && list->focusWindow() == window && list->focusPage() == page;
+}
+
 // The IDispatch and IUnknown parts every object of the list shares.
 class AccessibleBase : public IAccessible {
 public:
@@ -83,7 +89,7 @@ public:
     STDMETHODIMP get_accFocus(VARIANT* child) override
     {
         child->vt = VT_EMPTY;
-        return S_FALSE;
+        return list() == nullptr ? CO_E_OBJNOTCONNECTED : S_FALSE;
     }
     STDMETHODIMP get_accSelection(VARIANT* children) override
     {
@@ -182,12 +188,27 @@ public:
         state->vt = VT_I4;
         if (isSelf(child)) {
             state->lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
-                          (w->isSelected() ? STATE_SYSTEM_SELECTED : 0);
+                          (w->isSelected() ? STATE_SYSTEM_SELECTED : 0) |
+                          (hasFocus(list(), w, 0) ? STATE_SYSTEM_FOCUSED : 0);
             return S_OK;
         }
         if (!isPage(w, child))
             return E_INVALIDARG;
-        state->lVal = STATE_SYSTEM_SELECTABLE | (w->pageSelection().isSelected(child.lVal) ? STATE_SYSTEM_SELECTED : 0);
+        state->lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                      (w->pageSelection().isSelected(child.lVal) ? STATE_SYSTEM_SELECTED : 0) |
+                      (hasFocus(list(), w, child.lVal) ? STATE_SYSTEM_FOCUSED : 0);
+        return S_OK;
+    }
+    STDMETHODIMP get_accFocus(VARIANT* child) override
+    {
+        child->vt = VT_EMPTY;
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (GetFocus() != list()->hwnd() || list()->focusWindow() != w)
+            return S_FALSE;
+        child->vt = VT_I4;
+        child->lVal = list()->focusPage(); // 0: the job itself
         return S_OK;
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
@@ -249,6 +270,23 @@ public:
         *result = new JobAccessible(m_link, &list()->window(child.lVal - 1).job(), this);
         return S_OK;
     }
+    // The job holding the focus (its own object), or the list itself.
+    STDMETHODIMP get_accFocus(VARIANT* child) override
+    {
+        child->vt = VT_EMPTY;
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        if (GetFocus() != list()->hwnd())
+            return S_FALSE;
+        if (JobDlg* w = list()->focusWindow()) {
+            child->vt = VT_DISPATCH;
+            child->pdispVal = new JobAccessible(m_link, &w->job(), this);
+        } else {
+            child->vt = VT_I4;
+            child->lVal = CHILDID_SELF;
+        }
+        return S_OK;
+    }
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override
     {
         if (list() == nullptr)
@@ -275,7 +313,9 @@ public:
         if (!isSelf(child))
             return E_INVALIDARG;
         state->vt = VT_I4;
-        state->lVal = STATE_SYSTEM_FOCUSABLE | (GetFocus() == list()->hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+        // Focused itself while no job or page holds the focus.
+        const bool focused = GetFocus() == list()->hwnd() && list()->focusWindow() == nullptr;
+        state->lVal = STATE_SYSTEM_FOCUSABLE | (focused ? STATE_SYSTEM_FOCUSED : 0);
         return S_OK;
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
@@ -308,3 +348,11 @@ JobListAccessibleRoot::~JobListAccessibleRoot()
 }
 
 LRESULT JobListAccessibleRoot::answer(WPARAM wParam) { return LresultFromObject(kIAccessible, wParam, m_root); }
+
+LRESULT JobListAccessibleRoot::answerFor(const Job* job, WPARAM wParam)
+{
+    IAccessible* object = new JobAccessible(m_link, job, m_root);
+    const LRESULT answer = LresultFromObject(kIAccessible, wParam, object);
+    object->Release(); // the answer holds its own reference
+    return answer;
+}

@@ -3,7 +3,8 @@
 // header as shown, and each job holds one simple element per page, named by
 // the first line of the page's tooltip. The objects are made on demand and
 // hold only a weak link to the list: once the list is gone, or the job,
-// every call answers CO_E_OBJNOTCONNECTED.
+// every call answers CO_E_OBJNOTCONNECTED. The focused job or page (the one
+// last pressed) is focused while the list has the keyboard.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include <memory>
 
+class Job;
 class JobListDlgContainer;
 
 class JobListAccessible;
@@ -31,6 +33,9 @@ public:
 
     // The answer to WM_GETOBJECT for OBJID_CLIENT.
     LRESULT answer(WPARAM wParam);
+    // The answer to a job window's WM_GETOBJECT for OBJID_CLIENT: the job's
+    // object, a child of the list's.
+    LRESULT answerFor(const Job* job, WPARAM wParam);
 
 private:
     std::shared_ptr<AccessibleLink> m_link;

@@ -162,12 +162,44 @@ void JobListDlgContainer::changed()
 {
     if (m_onChange)
         m_onChange();
-    // Screen readers read the list again: order, names and selection.
-    if (hwnd() != nullptr)
-        NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    accessibleChanged();
 }
 
 void JobListDlgContainer::selectionChanged() { changed(); }
+
+void JobListDlgContainer::accessibleChanged()
+{
+    if (hwnd() != nullptr && !m_announcePending && !m_closing)
+        m_announcePending = post(kAnnounce);
+}
+
+void JobListDlgContainer::setFocusItem(const JobDlg* window, int page)
+{
+    m_focusWindow = window != nullptr ? window->hwnd() : nullptr;
+    m_focusPage = page;
+    accessibleChanged();
+}
+
+JobDlg* JobListDlgContainer::focusWindow() const
+{
+    for (const auto& w : m_windows)
+        if (w->hwnd() == m_focusWindow && m_focusWindow != nullptr)
+            return w.get();
+    return nullptr;
+}
+
+int JobListDlgContainer::focusPage() const
+{
+    const JobDlg* w = focusWindow();
+    return w != nullptr && m_focusPage <= w->job().pageCount() ? m_focusPage : 0;
+}
+
+LRESULT JobListDlgContainer::accessibleObjectOf(const JobDlg& window, WPARAM wParam)
+{
+    if (!m_accessible)
+        m_accessible = std::make_unique<JobListAccessibleRoot>(*this);
+    return m_accessible->answerFor(&window.job(), wParam);
+}
 
 void JobListDlgContainer::selectOnly(JobDlg* window)
 {
@@ -670,6 +702,14 @@ LRESULT JobListDlgContainer::windowProcedure(UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
         onKey(static_cast<UINT>(wParam));
         return 0;
+    case kAnnounce:
+        m_announcePending = false;
+        m_announcer.announce(*this);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        accessibleChanged();
+        break;
     case kRemoveJob:
         if (JobDlg* window = windowOf(reinterpret_cast<const Job*>(lParam)))
             removeJobWindow(window);

@@ -7,6 +7,7 @@
 #include "gui/BaseWindow.h"
 #include "jobs/JobLayout.h"
 #include "jobs/JobListAccessible_win.h"
+#include "jobs/JobListAnnouncer_win.h"
 #include "jobs/JobListCommands.h"
 #include "jobs/JobListContainerDropTarget_win.h"
 
@@ -26,6 +27,8 @@ public:
     static constexpr const wchar_t* kClassName = L"QuilletJobListContainer";
     // Removes the job (lParam: Job*) and its window; a job window posts it for itself.
     static constexpr UINT kRemoveJob = WM_APP + 1;
+    // Tells screen readers what changed since they were last told (posted once for many changes).
+    static constexpr UINT kAnnounce = WM_APP + 2;
 
     explicit JobListDlgContainer(JobStore& store);
     ~JobListDlgContainer() override;
@@ -62,6 +65,16 @@ public:
     void selectAll();
     void invertSelection();
     void selectionChanged();
+
+    // The focused item for screen readers: the job window or its page (0:
+    // the window itself) last pressed; none when that window went.
+    void setFocusItem(const JobDlg* window, int page);
+    JobDlg* focusWindow() const;
+    int focusPage() const;
+    // Something screen readers see changed (names, pages, selection).
+    void accessibleChanged();
+    // WM_GETOBJECT of a job window: its object in the list's tree.
+    LRESULT accessibleObjectOf(const JobDlg& window, WPARAM wParam);
 
     // Layout and scrolling (lines of 20 pixels at 96 dpi).
     void layoutJobs();
@@ -119,6 +132,10 @@ private:
     HFONT m_font = nullptr;
     HIMAGELIST m_dragImages = nullptr;
     std::unique_ptr<JobListAccessibleRoot> m_accessible; // made on the first request
+    JobListAnnouncer m_announcer;
+    bool m_announcePending = false;
+    HWND m_focusWindow = nullptr;
+    int m_focusPage = 0;
     JobListContainerDropTarget* m_dropTarget = nullptr; // one reference held, revoked and released on destroy
     std::function<void()> m_onChange;
     std::function<void(const ZString&, const ZString&)> m_addFile;

@@ -3,7 +3,8 @@
 // A window asks for a page at a size (request); the worker renders the page
 // once to a JPEG with the interpreter, scales it into a white bitmap of the
 // asked size and tells every asker of that page and size (thumbnailReady).
-// Finished bitmaps are kept until evicted or the maker goes, and handed out by bitmapFor.
+// Finished bitmaps are kept until evicted (operations/ThumbBudget.h) or the
+// maker goes, and handed out by bitmapFor.
 //
 // thumbnailReady is called while the maker's lock is held, on the worker
 // thread or on the asking thread: implementations only invalidate their
@@ -55,15 +56,20 @@ public:
     // Stops the worker, frees the bitmaps and deletes the page images.
     ~PDFPageThumbMaker() override;
 
+    // Queues the request. The same request already waiting is not queued
+    // again; a key already made is told ready at once, one that failed is
+    // not tried again.
     void request(const ThumbRequest& request);
     // The bitmap of the first finished request with the same key, or none.
     Gdiplus::Bitmap* bitmapFor(const ThumbRequest& request);
     // Queued requests that are the same request are skipped by the worker.
     void withdraw(const ThumbRequest& request);
-    // Frees the finished bitmap of the request's key (a page far from view);
+    // Frees the finished bitmap of the request's key (one shown long ago);
     // asking again makes it anew from the page's kept image. Call it from the
     // thread that draws the bitmaps, as bitmapFor's results die with it.
     void evict(const ThumbRequest& request);
+    // Whether a request of the key waits or is being rendered.
+    bool isPending(const ThumbRequest& request) const;
 
     // How many pages the worker has rendered with the interpreter (for tests
     // and diagnostics).

@@ -69,7 +69,9 @@ void PDFPageThumbMaker::request(const ThumbRequest& request)
             return;
     for (const ThumbRequest& done : m_finished)
         if (done.sameKey(request)) {
-            if (request.notify != nullptr)
+            // A page that could not be made is not tried again, nor told again:
+            // a window asking on each paint would paint for ever.
+            if (request.notify != nullptr && done.bitmap != nullptr)
                 request.notify->thumbnailReady();
             return;
         }
@@ -107,6 +109,12 @@ void PDFPageThumbMaker::evict(const ThumbRequest& request)
         delete done.bitmap;
         return true;
     });
+}
+
+bool PDFPageThumbMaker::isPending(const ThumbRequest& request) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return std::any_of(m_queue.begin(), m_queue.end(), [&](const ThumbRequest& q) { return q.sameKey(request); });
 }
 
 int PDFPageThumbMaker::renderCount() const
