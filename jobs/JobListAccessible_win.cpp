@@ -7,6 +7,9 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // IAccessible's id, spelt out: both oleacc and uuid libraries define the
@@ -21,6 +24,87 @@ bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 bool hasFocus(JobListDlgContainer* list, const JobDlg* window, int page)
 {
     return GetFocus() == list->hwnd() && list->focusWindow() == window && list->focusPage() == page;
+}
+
+// The child ids of a selection of several, as get_accSelection hands them out.
+class ChildIdEnumerator : public IEnumVARIANT {
+public:
+    explicit ChildIdEnumerator(std::vector<long> ids, size_t next = 0) : m_ids(std::move(ids)), m_next(next) {}
+    virtual ~ChildIdEnumerator() = default;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr)
+            return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
+            *object = static_cast<IEnumVARIANT*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_references)); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const LONG left = InterlockedDecrement(&m_references);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+    STDMETHODIMP Next(ULONG wanted, VARIANT* items, ULONG* fetched) override
+    {
+        if (items == nullptr || (wanted > 1 && fetched == nullptr))
+            return E_POINTER;
+        ULONG given = 0;
+        for (; given < wanted && m_next < m_ids.size(); ++given, ++m_next) {
+            VariantInit(&items[given]);
+            items[given].vt = VT_I4;
+            items[given].lVal = m_ids[m_next];
+        }
+        if (fetched != nullptr)
+            *fetched = given;
+        return given == wanted ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Skip(ULONG count) override
+    {
+        const size_t left = m_ids.size() - m_next;
+        m_next += std::min<size_t>(count, left);
+        return count <= left ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Reset() override
+    {
+        m_next = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Clone(IEnumVARIANT** copy) override
+    {
+        if (copy == nullptr)
+            return E_POINTER;
+        *copy = new ChildIdEnumerator(m_ids, m_next);
+        return S_OK;
+    }
+
+private:
+    std::vector<long> m_ids;
+    size_t m_next;
+    LONG m_references = 1;
+};
+
+// None: VT_EMPTY; one: its child id; more: an enumerator of their ids.
+HRESULT selectionVariant(std::vector<long> ids, VARIANT* children)
+{
+    VariantInit(children);
+    if (ids.empty())
+        return S_FALSE;
+    if (ids.size() == 1) {
+        children->vt = VT_I4;
+        children->lVal = ids.front();
+        return S_OK;
+    }
+    children->vt = VT_UNKNOWN;
+    children->punkVal = new ChildIdEnumerator(std::move(ids));
+    return S_OK;
 }
 
 // The IDispatch and IUnknown parts every object of the list shares.
@@ -211,6 +295,18 @@ public:
         child->lVal = list()->focusPage(); // 0: the job itself
         return S_OK;
     }
+    // The selected pages, in page order.
+    STDMETHODIMP get_accSelection(VARIANT* children) override
+    {
+        JobDlg* w = window();
+        if (w == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        std::vector<long> ids;
+        for (int page = 1; page <= w->job().pageCount(); ++page)
+            if (w->pageSelection().isSelected(page))
+                ids.push_back(page);
+        return selectionVariant(std::move(ids), children);
+    }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
     {
         JobDlg* w = window();
@@ -286,6 +382,17 @@ public:
             child->lVal = CHILDID_SELF;
         }
         return S_OK;
+    }
+    // The selected job windows, in display order.
+    STDMETHODIMP get_accSelection(VARIANT* children) override
+    {
+        if (list() == nullptr)
+            return CO_E_OBJNOTCONNECTED;
+        std::vector<long> ids;
+        for (int i = 0; i < list()->count(); ++i)
+            if (list()->window(i).isSelected())
+                ids.push_back(i + 1);
+        return selectionVariant(std::move(ids), children);
     }
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override
     {

@@ -336,7 +336,8 @@ TEST_F(JobWindows, ToolbarButtonsInTheirOrderWithMailOnlyWhenItIsOn)
 TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
 {
     // Nothing to scroll: the bar stays, disabled.
-    SCROLLBARINFO bar = {sizeof bar};
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
     ASSERT_TRUE(GetScrollBarInfo(container().hwnd(), OBJID_VSCROLL, &bar));
     EXPECT_EQ(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE),
               static_cast<DWORD>(STATE_SYSTEM_UNAVAILABLE));
@@ -352,11 +353,13 @@ TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
         EXPECT_EQ(r.top, total) << i;
         total += r.bottom - r.top + (i < 2 ? 10 : 0);
     }
-    SCROLLINFO info = {sizeof info, SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
     GetScrollInfo(list, SB_VERT, &info);
     EXPECT_EQ(info.nMax, total / 20);
     EXPECT_EQ(static_cast<int>(info.nPage), container().clientRect().bottom / 20);
-    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
+    PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-3 * WHEEL_DELTA)), MAKELPARAM(100, 100));
     pumpUntilIdle();
     EXPECT_EQ(container().firstLine(), 1);
     PostMessageW(list, WM_KEYDOWN, VK_END, 0);
