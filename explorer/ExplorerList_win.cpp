@@ -734,6 +734,8 @@ bool ExplorerList::handleNotify(NMHDR* header, LRESULT& result)
 
 LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_drag.handle(hwnd(), message, wParam, lParam, [this] { startDrag(); }))
+        return 0;
     switch (message) {
     case kReloadMessage:
         m_reloadPosted = false;
@@ -758,19 +760,6 @@ LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
         showContextMenu(screen);
         return 0;
     }
-    case WM_MOUSEMOVE: {
-        bool startsDrag = false;
-        if (m_drag.moved(hwnd(), wParam, lParam, startsDrag)) {
-            if (startsDrag)
-                startDrag();
-            return 0;
-        }
-        break;
-    }
-    case WM_LBUTTONUP:
-        if (m_drag.released())
-            return 0;
-        break;
     case WM_DROPFILES: {
         const HDROP drop = reinterpret_cast<HDROP>(wParam);
         ole::moveDroppedFilesInto(drop, m_folder, nullptr);
