@@ -10,7 +10,8 @@
 class ToolbarImages {
 public:
     // Gives the toolbar the strip's images at sizeAt96 x sizeAt96 pixels
-    // scaled by dpi / 96, and button padding of 7 by 6 pixels scaled alike.
+    // scaled by dpi / 96, and buttons with 7 by 6 pixels of padding scaled
+    // alike. Call before adding buttons.
     // False when the strip is missing (the buttons then show no pictures).
     bool apply(const BaseToolbar& toolbar, HINSTANCE module, const wchar_t* strip, int sizeAt96, int dpi);
 

@@ -10,6 +10,9 @@ bool ToolbarImages::apply(const BaseToolbar& toolbar, HINSTANCE module, const wc
     toolbar.setImageList(m_images.get());
     toolbar.setDisabledImageList(m_disabled.get());
     toolbar.send(TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
+    // Wine's control takes no padding beyond the edge width (2 pixels):
+    // the buttons' least width keeps its scaled padding all the same.
     toolbar.send(TB_SETPADDING, 0, MAKELPARAM(scale(7, dpi), scale(6, dpi)));
+    toolbar.send(TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale(sizeAt96 + 7, dpi), 0));
     return m_images.get() != nullptr;
 }
