@@ -119,7 +119,9 @@ void ExplorerList::applyViewMode()
         send(LVM_SETICONSPACING, 0, MAKELPARAM(scale(138, dpi), scale(158, dpi)));
     } else {
         send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(systemImageList(IconSize::Large)));
-        send(LVM_SETICONSPACING, 0, MAKELPARAM(-1, -1)); // the default spacing
+        // The default spacing: -1 as a whole (MAKELPARAM(-1, -1) is 0xFFFFFFFF
+        // without sign on 64-bit, which Wine takes for 65535 by 65535).
+        send(LVM_SETICONSPACING, 0, static_cast<LPARAM>(-1));
     }
 }
 

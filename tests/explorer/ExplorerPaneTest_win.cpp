@@ -351,6 +351,29 @@ TEST(ExplorerPane, TreeShowsItsRootsAndTheDrivesThePolicyLeaves)
     EXPECT_TRUE(hasC);
 }
 
+TEST(ExplorerPane, SymbolsAndListShowEveryItemInsideTheList)
+{
+    ScratchFolder folder;
+    for (const wchar_t* name : {L"a.pdf", L"b.pdf", L"c.txt"})
+        makeFile(folder.file(name));
+    ExplorerRig rig;
+    for (int mode : {1, 0}) {
+        rig.list().setViewMode(mode);
+        rig.show(folder.path());
+        ASSERT_EQ(rig.names(), (Names{L"a.pdf", L"b.pdf", L"c.txt"}));
+        const RECT client = rig.list().clientRect();
+        for (int i = 0; i < 3; ++i) {
+            RECT item = {};
+            item.left = LVIR_BOUNDS;
+            ASSERT_TRUE(rig.list().send(LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
+            EXPECT_GE(item.left, 0) << "mode " << mode << ", item " << i;
+            EXPECT_GE(item.top, 0) << "mode " << mode << ", item " << i;
+            EXPECT_LE(item.right, client.right) << "mode " << mode << ", item " << i;
+            EXPECT_LE(item.bottom, client.bottom) << "mode " << mode << ", item " << i;
+        }
+    }
+}
+
 // The previews come from Ghostscript through the bridge, as in the program.
 class ExplorerPreview : public InterpreterTest {};
 
