@@ -51,27 +51,6 @@ private:
     bool m_hadValue = false;
 };
 
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchId(HWND window, LPARAM search)
-{
-    auto* s = reinterpret_cast<Search*>(search);
-    if (GetDlgCtrlID(window) != s->id)
-        return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
-HWND childWithId(HWND top, int id)
-{
-    Search search = {id, nullptr};
-    EnumChildWindows(top, matchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 SIZE buttonSize(HWND toolbar)
 {
     const DWORD size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
@@ -92,9 +71,9 @@ TEST(HighDpi, BarsAndToolbarPicturesScaleByTheResolution)
     }
     ASSERT_NE(window, nullptr);
 
-    HWND explorerToolbar = childWithId(window, ExplorerToolbar::kControlId);
-    HWND treeHeadToolbar = childWithId(window, ExplorerTreeHeadToolbar::kControlId);
-    HWND jobListToolbar = childWithId(window, JobListToolbar::kControlId);
+    HWND explorerToolbar = descendant(window, ExplorerToolbar::kControlId);
+    HWND treeHeadToolbar = descendant(window, ExplorerTreeHeadToolbar::kControlId);
+    HWND jobListToolbar = descendant(window, JobListToolbar::kControlId);
     ASSERT_NE(explorerToolbar, nullptr);
     ASSERT_NE(treeHeadToolbar, nullptr);
     ASSERT_NE(jobListToolbar, nullptr);
