@@ -71,21 +71,26 @@ TEST(HighDpi, BarsAndToolbarPicturesScaleByTheResolution)
     }
     ASSERT_NE(window, nullptr);
 
-    HWND explorerToolbar = descendant(window, ExplorerToolbar::kControlId);
-    HWND treeHeadToolbar = descendant(window, ExplorerTreeHeadToolbar::kControlId);
-    HWND jobListToolbar = descendant(window, JobListToolbar::kControlId);
-    ASSERT_NE(explorerToolbar, nullptr);
-    ASSERT_NE(treeHeadToolbar, nullptr);
-    ASSERT_NE(jobListToolbar, nullptr);
+    // The window answers while it still builds itself: wait for it to stand
+    // maximized with both panes in place.
+    HWND explorerToolbar = nullptr, treeHeadToolbar = nullptr, jobListToolbar = nullptr;
+    RECT client = {}, split = {}, explorer = {}, jobList = {};
+    const auto laidOut = [&] {
+        explorerToolbar = descendant(window, ExplorerToolbar::kControlId);
+        treeHeadToolbar = descendant(window, ExplorerTreeHeadToolbar::kControlId);
+        jobListToolbar = descendant(window, JobListToolbar::kControlId);
+        if (!IsZoomed(window) || explorerToolbar == nullptr || treeHeadToolbar == nullptr || jobListToolbar == nullptr)
+            return false;
+        GetClientRect(window, &client);
+        GetWindowRect(FindWindowExW(window, nullptr, L"Static", nullptr), &split);
+        GetWindowRect(GetParent(explorerToolbar), &explorer);
+        GetWindowRect(GetParent(jobListToolbar), &jobList);
+        return explorer.right > explorer.left && jobList.left > explorer.left;
+    };
+    ASSERT_TRUE(waitFor([&] { return waitUntilIdle(window) && laidOut(); }));
 
     // The branding bar: 50 pixels at 96 dpi, so 75 here; the splitter's bar 4, so 6.
-    HWND splitter = FindWindowExW(window, nullptr, L"Static", nullptr);
-    RECT client = {}, split = {}, explorer = {}, jobList = {};
-    GetClientRect(window, &client);
-    GetWindowRect(splitter, &split);
     ASSERT_EQ(client.bottom - (split.bottom - split.top), 75) << "the program did not run at 144 dpi";
-    GetWindowRect(GetParent(explorerToolbar), &explorer);
-    GetWindowRect(GetParent(jobListToolbar), &jobList);
     EXPECT_EQ(jobList.left - explorer.right, 6);
 
     // Pictures of 16 pixels at 96 dpi in the explorer's toolbars, 32 in the
