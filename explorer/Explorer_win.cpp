@@ -196,8 +196,10 @@ void Explorer::onNavigated()
 
 int Explorer::headerHeight() const
 {
+    // The path and the toolbar's band, 46 pixels at 96 dpi in all: as high as
+    // the job list's toolbar beside it, so that both panes start level.
     const int dpi = dpiOf(hwnd());
-    return scale(22, dpi) + std::max(m_toolbar.height(), scale(26, dpi));
+    return scale(22, dpi) + std::max(m_toolbar.height(), scale(24, dpi));
 }
 
 void Explorer::layout()
