@@ -374,6 +374,36 @@ TEST(ExplorerPane, SymbolsAndListShowEveryItemInsideTheList)
     }
 }
 
+TEST(ExplorerPane, ListColumnsFitTheNamesInTheFontTheWindowGivesLater)
+{
+    ScratchFolder folder;
+    makeFile(folder.file(L"a rather long document name.pdf"));
+    ExplorerRig rig;
+    rig.list().setViewMode(0);
+    rig.show(folder.path());
+    // The main window hands its font over once the pane has listed its folder.
+    LOGFONTW large = {};
+    large.lfHeight = -24;
+    wcscpy_s(large.lfFaceName, LF_FACESIZE, L"Arial");
+    HFONT font = CreateFontIndirectW(&large);
+    SendMessageW(rig.explorer().hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    pumpUntilIdle();
+
+    HDC dc = GetDC(rig.list().hwnd());
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE text = {};
+    const ZString name = L"a rather long document name.pdf";
+    GetTextExtentPoint32W(dc, name.c_str(), name.length(), &text);
+    SelectObject(dc, old);
+    ReleaseDC(rig.list().hwnd(), dc);
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    ASSERT_TRUE(rig.list().send(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label)));
+    EXPECT_GE(label.right - label.left, text.cx);
+    SendMessageW(rig.explorer().hwnd(), WM_SETFONT, 0, FALSE);
+    DeleteObject(font);
+}
+
 // The previews come from Ghostscript through the bridge, as in the program.
 class ExplorerPreview : public InterpreterTest {};
 
