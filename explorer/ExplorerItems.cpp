@@ -1,7 +1,7 @@
 #include "explorer/ExplorerItems.h"
 
+#include "base/NaturalOrder.h"
 #include "base/TextUtil.h"
-#include "explorer/NaturalOrder.h"
 
 #include <algorithm>
 

@@ -119,7 +119,9 @@ void ExplorerList::applyViewMode()
         send(LVM_SETICONSPACING, 0, MAKELPARAM(scale(138, dpi), scale(158, dpi)));
     } else {
         send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(systemImageList(IconSize::Large)));
-        send(LVM_SETICONSPACING, 0, MAKELPARAM(-1, -1)); // the default spacing
+        // The default spacing: -1 as a whole (MAKELPARAM(-1, -1) is 0xFFFFFFFF
+        // without sign on 64-bit, which Wine takes for 65535 by 65535).
+        send(LVM_SETICONSPACING, 0, static_cast<LPARAM>(-1));
     }
 }
 
@@ -131,6 +133,28 @@ void ExplorerList::setThumbnailList()
     const int side = thumbnailSide(dpiOf(hwnd()));
     m_thumbnails = ImageList_Create(side, side, ILC_COLOR32, 64, 64);
     m_thumbnailMaker = std::make_unique<FileThumbnails>(*this, hwnd(), m_thumbnails, side);
+}
+
+void ExplorerList::fitListColumn() const
+{
+    if (m_viewMode != ListView || hwnd() == nullptr)
+        return;
+    HDC dc = GetDC(hwnd());
+    if (dc == nullptr)
+        return;
+    const HFONT font = reinterpret_cast<HFONT>(send(WM_GETFONT));
+    const HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    int widest = 0;
+    for (const ExplorerItem& item : m_items) {
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, item.displayName.c_str(), item.displayName.length(), &size);
+        widest = std::max<int>(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd(), dc);
+    int iconWidth = 0, iconHeight = 0;
+    ImageList_GetIconSize(systemImageList(IconSize::Small), &iconWidth, &iconHeight);
+    send(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(widest + iconWidth + scale(12, dpiOf(hwnd())), 0));
 }
 
 void ExplorerList::navigate(const ZString& path, bool onlyIfChanged, bool pushHistory)
@@ -156,6 +180,7 @@ void ExplorerList::navigate(const ZString& path, bool onlyIfChanged, bool pushHi
     sortExplorerItems(m_items);
     m_cut.assign(m_items.size(), false);
     send(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_items.size()), 0);
+    fitListColumn();
     LVITEMW none = {};
     none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none)); // nothing selected
@@ -399,6 +424,7 @@ int ExplorerList::createNewFolder()
     m_cut.insert(m_cut.begin() + index, false);
     ++m_folderCount;
     send(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_items.size()), LVSICF_NOSCROLL);
+    fitListColumn();
     if (foldersChanged)
         foldersChanged();
     select(index);
@@ -430,6 +456,7 @@ void ExplorerList::finishRename(int index, const ZString& text)
         return; // the old name stays
     item.rename(newName);
     item.flags &= ~static_cast<uint32_t>(ExplorerItem::IconDelivered | ExplorerItem::ThumbnailDelivered);
+    fitListColumn();
     send(LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
     if (foldersChanged)
         foldersChanged();
@@ -734,7 +761,14 @@ bool ExplorerList::handleNotify(NMHDR* header, LRESULT& result)
 
 LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_drag.handle(hwnd(), message, wParam, lParam, [this] { startDrag(); }))
+        return 0;
     switch (message) {
+    case WM_SETFONT: {
+        const LRESULT result = BaseWindow::windowProcedure(message, wParam, lParam);
+        fitListColumn();
+        return result;
+    }
     case kReloadMessage:
         m_reloadPosted = false;
         if (m_editedItem < 0)
@@ -758,19 +792,6 @@ LRESULT ExplorerList::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
         showContextMenu(screen);
         return 0;
     }
-    case WM_MOUSEMOVE: {
-        bool startsDrag = false;
-        if (m_drag.moved(hwnd(), wParam, lParam, startsDrag)) {
-            if (startsDrag)
-                startDrag();
-            return 0;
-        }
-        break;
-    }
-    case WM_LBUTTONUP:
-        if (m_drag.released())
-            return 0;
-        break;
     case WM_DROPFILES: {
         const HDROP drop = reinterpret_cast<HDROP>(wParam);
         ole::moveDroppedFilesInto(drop, m_folder, nullptr);

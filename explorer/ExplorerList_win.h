@@ -117,6 +117,9 @@ public:
 private:
     void enumerate();
     void applyViewMode();
+    // List view: the column as wide as the widest name in the list's font
+    // with its icon, so that no name is cut short.
+    void fitListColumn() const;
     void fillDisplayInfo(LVITEMW& item);
     void onKey(WORD key);
     void showContextMenu(POINT screen);

@@ -1,19 +1,11 @@
 #include "explorer/ExplorerToolbar_win.h"
 
 #include "base/Lang.h"
+#include "gui/Dpi.h"
 
 #include <algorithm>
 
 using namespace explorer_toolbar;
-
-namespace {
-
-// Positions of the pictures after the three standard strips are loaded.
-const int kStandardStrip = 0; // STD_*
-const int kViewStrip = 15;    // VIEW_*
-const int kHistoryStrip = 27; // HIST_*
-
-} // namespace
 
 const wchar_t* ExplorerToolbar::tooltipKey(int id)
 {
@@ -38,38 +30,35 @@ const wchar_t* ExplorerToolbar::tooltipKey(int id)
 
 bool ExplorerToolbar::create(HWND parent, HINSTANCE instance)
 {
-    if (!BaseToolbar::create(parent,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-                                 CCS_NOPARENTALIGN,
-                             kControlId, instance))
+    if (!BaseToolbar::create(parent, kPlacedFlatStyle, kControlId, instance))
         return false;
     send(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
-    send(TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
-    send(TB_LOADIMAGES, IDB_VIEW_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
-    send(TB_LOADIMAGES, IDB_HIST_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    const int dpi = dpiOf(parent);
+    m_images.apply(*this, instance, kImageStrip, kImageSize, dpi);
     struct Entry {
         int id;
         int image;
         BYTE style;
     };
     const Entry entries[] = {
-        {Back, kHistoryStrip + HIST_BACK, BTNS_BUTTON},
-        {Forward, kHistoryStrip + HIST_FORWARD, BTNS_BUTTON},
+        {Back, BackPicture, BTNS_BUTTON},
+        {Forward, ForwardPicture, BTNS_BUTTON},
         {0, 0, BTNS_SEP},
-        {ShowHideFolders, kViewStrip + VIEW_NETCONNECT, BTNS_CHECK},
-        {Up, kViewStrip + VIEW_PARENTFOLDER, BTNS_BUTTON},
+        {ShowHideFolders, FoldersPicture, BTNS_CHECK},
+        {Up, UpPicture, BTNS_BUTTON},
         {0, 0, BTNS_SEP},
-        {Cut, kStandardStrip + STD_CUT, BTNS_BUTTON},
-        {Copy, kStandardStrip + STD_COPY, BTNS_BUTTON},
-        {Paste, kStandardStrip + STD_PASTE, BTNS_BUTTON},
-        {Delete, kStandardStrip + STD_DELETE, BTNS_BUTTON},
+        {Cut, CutPicture, BTNS_BUTTON},
+        {Copy, CopyPicture, BTNS_BUTTON},
+        {Paste, PastePicture, BTNS_BUTTON},
+        {Delete, DeletePicture, BTNS_BUTTON},
         {0, 0, BTNS_SEP},
-        {Views, kViewStrip + VIEW_LIST, BTNS_WHOLEDROPDOWN},
+        {Views, ViewsPicture, BTNS_WHOLEDROPDOWN},
     };
     for (const Entry& entry : entries) {
         TBBUTTON button = {};
         button.idCommand = entry.id;
-        button.iBitmap = entry.image;
+        // A separator's width is its image field.
+        button.iBitmap = entry.style == BTNS_SEP ? scale(8, dpi) : entry.image;
         button.fsStyle = entry.style;
         button.fsState = TBSTATE_ENABLED;
         // Without BTNS_SHOWTEXT the text is the button's tooltip.

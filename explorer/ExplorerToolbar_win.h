@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/BaseToolbar.h"
+#include "gui/ToolbarImages.h"
 
 namespace explorer_toolbar {
 enum Button : int {
@@ -22,7 +23,21 @@ enum Button : int {
     SymbolsMode = 13,
     PreviewMode = 14,
 };
-}
+
+// Positions of the pictures in the explorer's strip.
+enum Picture : int {
+    BackPicture,
+    ForwardPicture,
+    FoldersPicture,
+    UpPicture,
+    CutPicture,
+    CopyPicture,
+    PastePicture,
+    DeletePicture,
+    ViewsPicture,
+    ClosePicture, // the folder tree head's hide button
+};
+} // namespace explorer_toolbar
 
 class ExplorerToolbar : public BaseToolbar {
 public:
@@ -36,4 +51,12 @@ public:
     int height() const;
     // The tooltip language key of a button or views entry.
     static const wchar_t* tooltipKey(int id);
+
+    // The explorer's picture strip (shared with the folder tree's head) and
+    // the pictures' size at 96 dpi.
+    static constexpr const wchar_t* kImageStrip = L"explorer_tb_img_list.png";
+    static constexpr int kImageSize = 16;
+
+private:
+    ToolbarImages m_images;
 };

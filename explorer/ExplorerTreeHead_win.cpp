@@ -1,6 +1,7 @@
 #include "explorer/ExplorerTreeHead_win.h"
 
 #include "base/Lang.h"
+#include "explorer/ExplorerToolbar_win.h"
 #include "gui/Dpi.h"
 
 #include <algorithm>
@@ -14,16 +15,13 @@ const wchar_t* const kPaneClass = L"Tamlo_ExplorerTreePane";
 
 bool ExplorerTreeHeadToolbar::create(HWND parent, HINSTANCE instance)
 {
-    if (!BaseToolbar::create(parent,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-                                 CCS_NOPARENTALIGN,
-                             kControlId, instance))
+    if (!BaseToolbar::create(parent, kPlacedFlatStyle, kControlId, instance))
         return false;
     send(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    send(TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    m_images.apply(*this, instance, ExplorerToolbar::kImageStrip, ExplorerToolbar::kImageSize, dpiOf(parent));
     TBBUTTON button = {};
     button.idCommand = kHideFolders;
-    button.iBitmap = STD_DELETE;
+    button.iBitmap = explorer_toolbar::ClosePicture;
     button.fsStyle = BTNS_BUTTON;
     button.fsState = TBSTATE_ENABLED;
     button.iString = addString(lang_getStr(L"quillet/explorer/tree/hide-folders"));
@@ -49,9 +47,11 @@ LRESULT ExplorerTreeHead::windowProcedure(UINT message, WPARAM wParam, LPARAM lP
 {
     switch (message) {
     case WM_SIZE: {
+        // The hide button at the right end, centred in the head's height.
         const int width = LOWORD(lParam), height = HIWORD(lParam);
-        const int side = height;
-        m_toolbar.move(width - side - 2, 0, side + 2, height);
+        const DWORD button = static_cast<DWORD>(m_toolbar.send(TB_GETBUTTONSIZE));
+        const int w = LOWORD(button), h = std::min<int>(HIWORD(button), height);
+        m_toolbar.move(width - w - scale(2, dpiOf(hwnd())), (height - h) / 2, w, h);
         return 0;
     }
     case WM_PAINT: {

@@ -4,6 +4,7 @@
 
 #include "explorer/ExplorerTree_win.h"
 #include "gui/BaseToolbar.h"
+#include "gui/ToolbarImages.h"
 #include "gui/BaseWindow.h"
 
 #include <functional>
@@ -13,6 +14,9 @@ public:
     static constexpr int kControlId = 4205;
     static constexpr int kHideFolders = 1;
     bool create(HWND parent, HINSTANCE instance);
+
+private:
+    ToolbarImages m_images;
 };
 
 class ExplorerTreeHead : public BaseWindow {

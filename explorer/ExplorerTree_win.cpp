@@ -2,13 +2,13 @@
 
 #include "base/Files.h"
 #include "base/Lang.h"
+#include "base/NaturalOrder.h"
 #include "base/Settings.h"
 #include "explorer/DriveList.h"
 #include "explorer/ExplorerDataObjects_win.h"
 #include "explorer/FileDrag_win.h"
 #include "explorer/FileIcons_win.h"
 #include "explorer/NameRules.h"
-#include "explorer/NaturalOrder.h"
 #include "gui/Dpi.h"
 #include "gui/Messages.h"
 
@@ -453,23 +453,12 @@ bool ExplorerTree::handleNotify(NMHDR* header, LRESULT& result)
 
 LRESULT ExplorerTree::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_drag.handle(hwnd(), message, wParam, lParam, [this] { startDrag(); }))
+        return 0;
     switch (message) {
     case kDriveLabelsMessage:
         takeDriveLabels();
         return 0;
-    case WM_MOUSEMOVE: {
-        bool startsDrag = false;
-        if (m_drag.moved(hwnd(), wParam, lParam, startsDrag)) {
-            if (startsDrag)
-                startDrag();
-            return 0;
-        }
-        break;
-    }
-    case WM_LBUTTONUP:
-        if (m_drag.released())
-            return 0;
-        break;
     case WM_DESTROY:
         shutDown();
         // The nodes' folders are freed through the notifications while the parent still hears them.

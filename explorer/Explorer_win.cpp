@@ -196,8 +196,10 @@ void Explorer::onNavigated()
 
 int Explorer::headerHeight() const
 {
+    // The path and the toolbar's band, 46 pixels at 96 dpi in all: as high as
+    // the job list's toolbar beside it, so that both panes start level.
     const int dpi = dpiOf(hwnd());
-    return scale(22, dpi) + std::max(m_toolbar.height(), scale(26, dpi));
+    return scale(22, dpi) + std::max(m_toolbar.height(), scale(24, dpi));
 }
 
 void Explorer::layout()
@@ -207,7 +209,10 @@ void Explorer::layout()
     const int pathHeight = scale(22, dpi);
     const int header = headerHeight();
     m_path.move(0, 0, r.right, pathHeight);
-    m_toolbar.move(0, pathHeight, r.right, header - pathHeight);
+    // The toolbar's buttons centred in the band under the path.
+    const int band = header - pathHeight;
+    const int bar = std::min(band, m_toolbar.height());
+    m_toolbar.move(0, pathHeight + (band - bar) / 2, r.right, bar);
     m_splitter.move(0, header, r.right, std::max(0, static_cast<int>(r.bottom) - header));
 }
 

@@ -52,26 +52,18 @@ void PendingDrag::press(HWND window, POINT at)
     SetCapture(window);
 }
 
-bool PendingDrag::moved(HWND window, WPARAM keys, LPARAM point, bool& startsDrag)
+bool PendingDrag::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         const std::function<void()>& startDrag)
 {
-    startsDrag = false;
-    if (!m_pending)
+    if (!m_pending || (message != WM_MOUSEMOVE && message != WM_LBUTTONUP))
         return false;
-    const POINT now = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    if ((keys & MK_LBUTTON) == 0) {
+    const POINT now = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (message == WM_LBUTTONUP || (wParam & MK_LBUTTON) == 0) {
         end();
     } else if (movedPastDragThreshold(m_press, now, m_threshold, dpiOf(window))) {
         end();
-        startsDrag = true;
+        startDrag();
     }
-    return true;
-}
-
-bool PendingDrag::released()
-{
-    if (!m_pending)
-        return false;
-    end();
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <functional>
+
 namespace ole {
 
 // Runs the drag (OLE's modal loop) and returns the effect the target reported;
@@ -27,11 +29,11 @@ class PendingDrag {
 public:
     explicit PendingDrag(int thresholdAt96) : m_threshold(thresholdAt96) {}
     void press(HWND window, POINT at);
-    // WM_MOUSEMOVE: false when no press is pending (the message goes on).
-    // Otherwise handled; startsDrag tells whether the drag begins now.
-    bool moved(HWND window, WPARAM keys, LPARAM point, bool& startsDrag);
-    // WM_LBUTTONUP: ends a pending press; false when there was none.
-    bool released();
+    // The window's WM_MOUSEMOVE and WM_LBUTTONUP while a press is pending:
+    // true when the message is handled here, after calling startDrag when the
+    // pointer has just moved past the threshold. Any other message, or none
+    // pending: false.
+    bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const std::function<void()>& startDrag);
 
 private:
     void end();

@@ -97,7 +97,9 @@ void BaseSplitter::layout()
     }
     if (batch != nullptr)
         EndDeferWindowPos(batch);
-    invalidate();
+    // The panes and everything in them: a pane that moves across (a turn of
+    // the orientation) keeps old pictures in its children otherwise.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void BaseSplitter::paintBar(HDC dc)

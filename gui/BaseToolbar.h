@@ -7,6 +7,10 @@
 
 class BaseToolbar : public BaseWindow {
 public:
+    // A flat child toolbar with tooltips that its parent places and sizes.
+    static constexpr DWORD kPlacedFlatStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                              CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+
     // Creates and adopts the toolbar and tells it the size of the button record.
     bool create(HWND parent, DWORD style, int id, HINSTANCE instance, DWORD exStyle = 0);
     // Adds one text to the toolbar's strings; its index, or -1.

@@ -1,6 +1,5 @@
 // Orders of job names: ordinal (by UTF-16 code unit, with case) and natural
-// (digit runs compared as numbers, white space skipped, case folded), and the
-// stable merge sort the job list uses with them.
+// (base/NaturalOrder.h), and the stable merge sort the job list uses with them.
 #pragma once
 
 #include "base/ZString.h"
@@ -10,7 +9,6 @@
 
 // -1, 0 or 1.
 int ordinalCompare(const ZString& a, const ZString& b);
-int naturalCompare(const ZString& a, const ZString& b);
 
 enum class SortOrder { Ascending, Descending, NaturalAscending, NaturalDescending };
 

@@ -7,6 +7,7 @@
 #   brandingLogo.png   the branding bar's logo (2x of its size on screen)
 #   jl_tb_img_list.png the job list's toolbar: 15 images of 48 x 48 in one strip
 #   viewer_tb_img_list.png  the viewer's toolbar: 13 images of 48 x 48
+#   explorer_tb_img_list.png  the explorer's toolbars: 10 images of 48 x 48
 #   viewerTBBg.bmp     the viewer toolbar's background (stretched across it)
 #   ../bitmaps/ui-500.bmp, ui-501.bmp, ui-502.bmp  the shared image lists: ten 16 x 16
 #                      images each on pure green (the transparent colour)
@@ -112,6 +113,35 @@ g $V/fitwidth.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 3
 g $V/fitheight.png "stroke '$GLYPH_INK' stroke-width 10 fill '$WHITE' rectangle 36,28 156,164 stroke '$BLUE' stroke-width 12 line 96,12 96,180 line 96,12 72,36 line 96,12 120,36 line 96,180 72,156 line 96,180 120,156"
 strip viewer_tb_img_list.png 48 $V/first.png $V/previous.png $V/next.png $V/last.png $V/zoomin.png $V/zoomout.png \
   $V/fitpage.png $V/fitwidth.png $G/11.png $G/12.png $G/01.png $G/08.png $V/fitheight.png
+# The explorer: back, forward, folders, up, cut, copy, paste, delete, views,
+# and the folder tree's close button. Strokes are heavier than the job
+# list's, as these are shown at 16 pixels (at 96 dpi).
+E=$T/e
+mkdir -p "$E"
+FOLDER_EDGE='#B7862B'; FOLDER='#F2C14E'
+pageat() { echo "path 'M $1,$2 L $(($1+56)),$2 L $(($1+84)),$(($2+28)) L $(($1+84)),$(($2+120)) L $1,$(($2+120)) Z'"; }
+g $E/back.png "stroke '$BLUE' stroke-width 24 fill none line 156,96 44,96 line 90,50 42,96 line 90,142 42,96"
+g $E/forward.png "stroke '$BLUE' stroke-width 24 fill none line 36,96 148,96 line 102,50 150,96 line 102,142 150,96"
+g $E/folders.png "stroke '$GLYPH_INK' stroke-width 12 fill none line 52,76 52,156 line 52,112 92,112 line 52,156 92,156 \
+  stroke '$FOLDER_EDGE' stroke-width 10 fill '$FOLDER' path 'M 24,28 L 64,28 L 76,40 L 116,40 L 116,76 L 24,76 Z' \
+  path 'M 96,92 L 132,92 L 142,102 L 172,102 L 172,132 L 96,132 Z' path 'M 96,138 L 132,138 L 142,148 L 172,148 L 172,176 L 96,176 Z'"
+g $E/up.png "stroke '$FOLDER_EDGE' stroke-width 10 fill '$FOLDER' path 'M 16,60 L 68,60 L 84,76 L 176,76 L 176,172 L 16,172 Z' \
+  stroke '$BLUE' stroke-width 22 fill none line 96,150 96,22 line 58,60 96,20 line 134,60 96,20"
+g $E/cut.png "stroke '$GLYPH_INK' stroke-width 16 fill none line 60,20 124,128 line 132,20 68,128 \
+  stroke '$BLUE' stroke-width 16 circle 56,150 56,124 circle 136,150 136,124"
+g $E/copy.png "stroke '$GLYPH_INK' stroke-width 12 fill '$PALE' $(pageat 28 20) fill '$WHITE' $(pageat 80 52) \
+  stroke '$BLUE' stroke-width 10 line 98,110 144,110 line 98,134 144,134 line 98,158 130,158"
+g $E/paste.png "stroke '$GLYPH_INK' stroke-width 12 fill '#C99A5B' roundrectangle 24,32 148,176 10,10 \
+  fill '$PALE' roundrectangle 60,18 112,48 6,6 fill '$WHITE' $(pageat 88 64) \
+  stroke '$BLUE' stroke-width 10 line 106,122 152,122 line 106,146 138,146"
+g $E/delete.png "stroke '$GLYPH_INK' stroke-width 14 fill '$WHITE' path 'M 52,60 L 60,172 L 132,172 L 140,60' fill none \
+  line 32,52 160,52 line 78,52 84,26 line 84,26 108,26 line 108,26 114,52 stroke '$RED' stroke-width 16 line 96,86 96,146"
+g $E/views.png "stroke none fill '$BLUE' roundrectangle 16,26 52,62 6,6 roundrectangle 16,78 52,114 6,6 \
+  roundrectangle 16,130 52,166 6,6 stroke '$GLYPH_INK' stroke-width 16 line 76,44 176,44 line 76,96 176,96 line 76,148 176,148"
+g $E/close.png "stroke '$GLYPH_INK' stroke-width 24 fill none line 48,48 144,144 line 144,48 48,144"
+strip explorer_tb_img_list.png 48 $E/back.png $E/forward.png $E/folders.png $E/up.png $E/cut.png $E/copy.png \
+  $E/paste.png $E/delete.png $E/views.png $E/close.png
+
 # The viewer toolbar's background: a quiet light gradient with a hairline at the bottom.
 convert -size 16x40 gradient:'#F7F9FC'-'#E4EAF2' -fill '#C9D3E0' -draw 'rectangle 0,39 15,39' \
   -type TrueColor BMP3:viewerTBBg.bmp

@@ -31,15 +31,14 @@ BOOL CALLBACK matchControlId(HWND child, LPARAM data)
     return FALSE;
 }
 
-// The window's descendant with that control id, at any depth (the lists sit in the splitter).
+} // namespace
+
 HWND descendant(HWND window, int controlId)
 {
     ChildSearch search{controlId, nullptr};
     EnumChildWindows(window, matchControlId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-} // namespace
 
 TestInstallation::TestInstallation(bool withUserFolders)
 {

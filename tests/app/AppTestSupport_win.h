@@ -65,6 +65,10 @@ private:
     DWORD m_pid = 0;
 };
 
+// The window's descendant with that control id, at any depth (the lists sit
+// in the splitter); null when there is none.
+HWND descendant(HWND window, int controlId);
+
 // Returns once the window's thread has reached a message loop again.
 bool waitUntilIdle(HWND window);
 

@@ -328,6 +328,28 @@ TEST(MainWindow, PopupsFollowTheExplorerAndTheLayout)
     EXPECT_FALSE(stateAfterOpening(rig.hwnd(), file, 1806).grayed);
 }
 
+TEST(MainWindow, TurningTheLayoutAndHidingTheExplorerRepaintEveryPaneWhereItNowLies)
+{
+    TestInstallation installation;
+    MainWindowRig rig;
+    ASSERT_TRUE(rig.open());
+    // Stacked, the explorer hidden and shown again, side by side again.
+    for (UINT command : {1850u, 1842u, 1842u, 1849u}) {
+        rig.command(command);
+        pumpUntilIdle();
+        const WindowPicture shown(rig.hwnd(), true, false);
+        const WindowPicture repainted(rig.hwnd());
+        ASSERT_EQ(shown.width(), repainted.width());
+        int stale = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                stale += shown.pixel(x, y) != repainted.pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(stale, 0) << "after command " << command;
+        if (stale != 0)
+            shown.savePng(picturePath(ZString::format(L"main-window-stale-%u.png", command).c_str()));
+    }
+}
+
 TEST(MainWindow, DisplayModesChosenInViewJobsNeverReachTheJobListsCommandsOfTheSameNumber)
 {
     TestInstallation installation;

@@ -1,9 +1,8 @@
-// The explorer list's model without windows: natural order, the item order,
+// The explorer list's model without windows: the item order,
 // the filter, names for new folders and renames, the history.
 #include "explorer/DriveList.h"
 #include "explorer/ExplorerItems.h"
 #include "explorer/NameRules.h"
-#include "explorer/NaturalOrder.h"
 #include "explorer/NavigationHistory.h"
 
 #include <gtest/gtest.h>
@@ -22,32 +21,6 @@ std::vector<ZString> sortedNames(std::vector<ExplorerItem> items)
 }
 
 } // namespace
-
-TEST(NaturalOrder, NumbersByValueCaseIgnoredSpacesSkipped)
-{
-    EXPECT_LT(naturalCompare(L"A2", L"a9"), 0);
-    EXPECT_LT(naturalCompare(L"a9", L"a10"), 0);
-    EXPECT_LT(naturalCompare(L"a10", L"b"), 0);
-    EXPECT_GT(naturalCompare(L"page 100", L"page 20"), 0);
-    EXPECT_EQ(naturalCompare(L"Report", L"REPORT"), 0);
-    EXPECT_EQ(naturalCompare(L"a  b", L"ab"), 0);
-    EXPECT_EQ(naturalCompare(L" x1", L"x 1"), 0);
-    EXPECT_LT(naturalCompare(L"x", L"x1"), 0);
-    EXPECT_EQ(naturalCompare(L"", L""), 0);
-    EXPECT_LT(naturalCompare(L"", L"a"), 0);
-    // Upper-case forms decide between letters and signs: '_' lies above 'Z'.
-    EXPECT_LT(naturalCompare(L"a", L"_"), 0);
-}
-
-TEST(NaturalOrder, LeadingZeroRunsCompareAsFractions)
-{
-    EXPECT_LT(naturalCompare(L"x05", L"x5"), 0);
-    EXPECT_LT(naturalCompare(L"x012", L"x1"), 0);
-    EXPECT_LT(naturalCompare(L"1.05", L"1.5"), 0);
-    EXPECT_LT(naturalCompare(L"v0", L"v01"), 0);
-    EXPECT_GT(naturalCompare(L"x09", L"x010"), 0);
-    EXPECT_EQ(naturalCompare(L"x007y", L"x007Y"), 0);
-}
 
 TEST(ExplorerItems, FoldersFirstThenNaturalOrder)
 {

@@ -351,6 +351,59 @@ TEST(ExplorerPane, TreeShowsItsRootsAndTheDrivesThePolicyLeaves)
     EXPECT_TRUE(hasC);
 }
 
+TEST(ExplorerPane, SymbolsAndListShowEveryItemInsideTheList)
+{
+    ScratchFolder folder;
+    for (const wchar_t* name : {L"a.pdf", L"b.pdf", L"c.txt"})
+        makeFile(folder.file(name));
+    ExplorerRig rig;
+    for (int mode : {1, 0}) {
+        rig.list().setViewMode(mode);
+        rig.show(folder.path());
+        ASSERT_EQ(rig.names(), (Names{L"a.pdf", L"b.pdf", L"c.txt"}));
+        const RECT client = rig.list().clientRect();
+        for (int i = 0; i < 3; ++i) {
+            RECT item = {};
+            item.left = LVIR_BOUNDS;
+            ASSERT_TRUE(rig.list().send(LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
+            EXPECT_GE(item.left, 0) << "mode " << mode << ", item " << i;
+            EXPECT_GE(item.top, 0) << "mode " << mode << ", item " << i;
+            EXPECT_LE(item.right, client.right) << "mode " << mode << ", item " << i;
+            EXPECT_LE(item.bottom, client.bottom) << "mode " << mode << ", item " << i;
+        }
+    }
+}
+
+TEST(ExplorerPane, ListColumnsFitTheNamesInTheFontTheWindowGivesLater)
+{
+    ScratchFolder folder;
+    makeFile(folder.file(L"a rather long document name.pdf"));
+    ExplorerRig rig;
+    rig.list().setViewMode(0);
+    rig.show(folder.path());
+    // The main window hands its font over once the pane has listed its folder.
+    LOGFONTW large = {};
+    large.lfHeight = -24;
+    wcscpy_s(large.lfFaceName, LF_FACESIZE, L"Arial");
+    HFONT font = CreateFontIndirectW(&large);
+    SendMessageW(rig.explorer().hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    pumpUntilIdle();
+
+    HDC dc = GetDC(rig.list().hwnd());
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE text = {};
+    const ZString name = L"a rather long document name.pdf";
+    GetTextExtentPoint32W(dc, name.c_str(), name.length(), &text);
+    SelectObject(dc, old);
+    ReleaseDC(rig.list().hwnd(), dc);
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    ASSERT_TRUE(rig.list().send(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label)));
+    EXPECT_GE(label.right - label.left, text.cx);
+    SendMessageW(rig.explorer().hwnd(), WM_SETFONT, 0, FALSE);
+    DeleteObject(font);
+}
+
 // The previews come from Ghostscript through the bridge, as in the program.
 class ExplorerPreview : public InterpreterTest {};
 

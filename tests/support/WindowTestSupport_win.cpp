@@ -150,7 +150,7 @@ MenuItemState stateAfterOpening(HWND window, HMENU popup, UINT id)
     return menuItemState(popup, id);
 }
 
-WindowPicture::WindowPicture(HWND window, bool clientOnly)
+WindowPicture::WindowPicture(HWND window, bool clientOnly, bool redrawFirst)
 {
     RECT r = {};
     if (clientOnly) {
@@ -163,8 +163,10 @@ WindowPicture::WindowPicture(HWND window, bool clientOnly)
     m_height = r.bottom - r.top;
     if (m_width <= 0 || m_height <= 0)
         return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    pumpUntilIdle();
+    if (redrawFirst) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        pumpUntilIdle();
+    }
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};

@@ -52,7 +52,9 @@ MenuItemState stateAfterOpening(HWND window, HMENU popup, UINT id);
 // under Wine, so they are copied from the screen).
 class WindowPicture {
 public:
-    explicit WindowPicture(HWND window, bool clientOnly = true);
+    // The window is painted anew first unless redrawFirst is false (then the
+    // picture is what the screen shows now).
+    explicit WindowPicture(HWND window, bool clientOnly = true, bool redrawFirst = true);
     int width() const { return m_width; }
     int height() const { return m_height; }
     // 0x00BBGGRR, as COLORREF.

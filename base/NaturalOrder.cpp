@@ -1,26 +1,21 @@
-#include "explorer/NaturalOrder.h"
+#include "base/NaturalOrder.h"
 
 #include <cwctype>
 
 namespace {
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c) { return std::iswdigit(static_cast<wint_t>(c)) != 0; }
 bool isSpace(wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
 
-void skipSpaces(std::wstring_view s, size_t& i)
-{
-    while (i < s.size() && isSpace(s[i]))
-        ++i;
-}
+bool digitAt(std::wstring_view s, size_t i) { return i < s.size() && isDigit(s[i]); }
 
-// Two digit runs by value: the longer run (without leading zeros, which these
-// runs do not have) is larger; of equal length the first differing digit decides.
+// Two digit runs by value: the longer run (these runs have no leading zeros)
+// is larger; of equal length the first differing digit decides.
 int compareWhole(std::wstring_view a, size_t& i, std::wstring_view b, size_t& j)
 {
     int bias = 0;
     for (;; ++i, ++j) {
-        const bool da = i < a.size() && isDigit(a[i]);
-        const bool db = j < b.size() && isDigit(b[j]);
+        const bool da = digitAt(a, i), db = digitAt(b, j);
         if (!da && !db)
             return bias;
         if (!da)
@@ -32,13 +27,11 @@ int compareWhole(std::wstring_view a, size_t& i, std::wstring_view b, size_t& j)
     }
 }
 
-// Two digit runs as fractions: digit by digit, the shorter run first when one
-// is the start of the other.
+// Two digit runs as fractions: digit by digit, the run that ends first is smaller.
 int compareFraction(std::wstring_view a, size_t& i, std::wstring_view b, size_t& j)
 {
     for (;; ++i, ++j) {
-        const bool da = i < a.size() && isDigit(a[i]);
-        const bool db = j < b.size() && isDigit(b[j]);
+        const bool da = digitAt(a, i), db = digitAt(b, j);
         if (!da && !db)
             return 0;
         if (!da)
@@ -56,10 +49,12 @@ int naturalCompare(std::wstring_view a, std::wstring_view b)
 {
     size_t i = 0, j = 0;
     for (;;) {
-        skipSpaces(a, i);
-        skipSpaces(b, j);
+        while (i < a.size() && isSpace(a[i]))
+            ++i;
+        while (j < b.size() && isSpace(b[j]))
+            ++j;
         if (i >= a.size() || j >= b.size())
-            return (i >= a.size() ? 0 : 1) - (j >= b.size() ? 0 : 1);
+            return (i < a.size() ? 1 : 0) - (j < b.size() ? 1 : 0);
         const wchar_t ca = a[i], cb = b[j];
         if (isDigit(ca) && isDigit(cb)) {
             const int r = (ca == L'0' || cb == L'0') ? compareFraction(a, i, b, j) : compareWhole(a, i, b, j);
