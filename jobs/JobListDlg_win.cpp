@@ -44,7 +44,7 @@ void JobListDlg::setAddFile(std::function<void(const ZString&, const ZString&)> 
 void JobListDlg::layout()
 {
     const RECT client = clientRect();
-    const int bar = scale(42, dpiOf(hwnd())) + 4;
+    const int bar = scale(46, dpiOf(hwnd())); // the buttons and a margin, level with the explorer's head
     m_toolbar.move(0, 0, client.right, bar);
     m_container.move(0, bar, client.right, std::max<int>(0, client.bottom - bar));
 }
