@@ -1,6 +1,7 @@
 #include "jobs/JobDlg_win.h"
 
 #include "base/Lang.h"
+#include "base/Trace.h"
 #include "env/Features.h"
 #include "explorer/FileDrag_win.h"
 #include "gui/Dpi.h"
@@ -341,6 +342,7 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
         const RECT place = {inner.left + at.x, inner.top + at.y, inner.left + at.x + at.width,
                             inner.top + at.y + at.height};
         drawThumbnail(bitmap, dc, place, p.rotation);
+        traceMark("thumbnail");
     } else {
         FrameRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     }
