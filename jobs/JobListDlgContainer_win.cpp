@@ -397,7 +397,7 @@ void JobListDlgContainer::dragSelectedJobs()
                 jobs.push_back(job);
         return jobs;
     });
-    ole::dragFiles(data);
+    m_lastDragEffect = ole::dragFiles(data);
     data->Release();
 }
 

@@ -90,8 +90,9 @@ public:
     // Page drags between job windows.
     JobDlg* windowAtScreen(POINT screen) const;
     HIMAGELIST dragImages() const { return m_dragImages; }
-    // The OLE drag of the selected job windows.
+    // The OLE drag of the selected job windows, and the effect its drop reported.
     void dragSelectedJobs();
+    DWORD lastDragEffect() const { return m_lastDragEffect; }
 
     // What the drop target asks of the list.
     void showInsertMark(POINT screenPoint) override;
@@ -115,6 +116,7 @@ private:
     joblayout::JobListLayout m_layout;
     int m_line = 0;
     int m_jobInsertMark = -1;
+    DWORD m_lastDragEffect = DROPEFFECT_NONE;
     bool m_closing = false;
     HFONT m_font = nullptr;
     HIMAGELIST m_dragImages = nullptr;
