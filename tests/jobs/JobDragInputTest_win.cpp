@@ -58,6 +58,7 @@ protected:
         InterpreterTest::SetUp();
         useBridge();
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        m_savedMode = userConfig_getDword(L"JobDlgDisplayMode", 2);
         userConfig_setDword(L"JobDlgDisplayMode", 0); // page icons: no thumbnails needed here
         m_host = std::make_unique<TestHostWindow>(700, 600);
         m_list = std::make_unique<JobListDlg>(m_store);
@@ -70,6 +71,7 @@ protected:
     {
         m_list.reset();
         m_host.reset();
+        userConfig_setDword(L"JobDlgDisplayMode", m_savedMode);
         OleUninitialize();
         InterpreterTest::TearDown();
     }
@@ -85,6 +87,7 @@ protected:
     JobStore m_store;
     std::unique_ptr<TestHostWindow> m_host;
     std::unique_ptr<JobListDlg> m_list;
+    uint32_t m_savedMode = 2;
 };
 
 } // namespace
