@@ -191,12 +191,16 @@ int pagesIn(const AccessibleList& list, long from, long to)
     return pages;
 }
 
-bool allLaidOut(HWND mainWindow, HWND listWindow, int jobs, long pagesEach)
+int shownJobWindows(HWND mainWindow)
 {
     int shown = 0;
     EnumChildWindows(mainWindow, countJobWindow, reinterpret_cast<LPARAM>(&shown));
-    if (shown < jobs)
-        return false;
+    return shown;
+}
+
+// Every job with all its pages, as the accessible objects tell.
+bool allJobsComplete(HWND listWindow, int jobs, long pagesEach)
+{
     const AccessibleList list(listWindow);
     if (list.jobs() < jobs)
         return false;
@@ -310,9 +314,17 @@ int wmain(int argc, wchar_t** argv)
         const long long start = now();
         Process second(handOver);
         double laidOut = -1;
+        // Job windows are shown once they are in their place; counting them
+        // asks nothing of the program's thread, so it is watched closely, and
+        // the accessible objects then confirm every job with all its pages.
         while (laidOut < 0 && seconds(now() - start) < 300 && program.running()) {
-            if (allLaidOut(mainWindow, listWindow, jobs, pagesEach))
-                laidOut = seconds(now() - start);
+            if (shownJobWindows(mainWindow) < jobs) {
+                Sleep(5);
+                continue;
+            }
+            const double shown = seconds(now() - start);
+            if (allJobsComplete(listWindow, jobs, pagesEach))
+                laidOut = shown;
             else
                 Sleep(20);
         }
