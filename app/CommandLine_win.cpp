@@ -12,6 +12,7 @@
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "gui/Messages.h"
+#include "gui/PaintPacer.h"
 #include "base/Paths.h"
 #include "operations/Conversions.h"
 
@@ -32,10 +33,13 @@ std::deque<ZString>& pendingCommandLines()
 
 UINT_PTR g_bringToFrontTimer = 0;
 
+// The main window while it stands; none once it is destroyed (a close taken
+// in a nested message loop while a command line is being processed).
 AppWin* mainWindow()
 {
     App* app = App::instance();
-    return app != nullptr ? app->mainWindow() : nullptr;
+    AppWin* window = app != nullptr ? app->mainWindow() : nullptr;
+    return window != nullptr && window->hwnd() != nullptr ? window : nullptr;
 }
 
 size_t jobCount()
@@ -70,6 +74,9 @@ void processCommandLine(const ZString& commandLine)
     FileHandlerArgs args;
     args.parse(commandLine, false);
     const size_t count = args.files.size();
+    // Many files take a while: the list is shown growing and the first
+    // thumbnails are asked for (and arrive) while the rest are added.
+    PaintPacer pacer;
     for (const ZString& file : args.files) {
         // A name given for several files would name them all alike: each is named after its file instead.
         const ZString name = count > 1 ? jobNameForFile(file) : args.name;
@@ -83,6 +90,8 @@ void processCommandLine(const ZString& commandLine)
         } else if (jobCount() == 1) {
             showFolder(folderPart(file));
         }
+        if (AppWin* window = mainWindow())
+            pacer.step(window->hwnd());
     }
 }
 

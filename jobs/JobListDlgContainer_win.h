@@ -110,6 +110,9 @@ private:
     void onKey(UINT key);
     void showContextMenu(POINT screen);
     void changed();
+    // Dropped files in drop order, each added as the program adds a file; the
+    // list shows each as it comes. Named after their files or left to addFile.
+    void addDroppedFiles(const std::vector<ZString>& files, bool namedAfterFiles);
 
     JobStore& m_store;
     std::vector<std::unique_ptr<JobDlg>> m_windows;

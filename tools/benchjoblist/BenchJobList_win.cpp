@@ -2,6 +2,7 @@
 // tamlo-Quillet.exe, hands it the PDFs as a second start does, and prints the
 // seconds until every job window is laid out (read through the list's
 // accessible objects), the seconds until the first thumbnail is painted
+// (from the moment the program received the files, and from the second start)
 // against one bare render of the same page through the interpreter (ratio),
 // the thumbnails rendered before any scrolling against the pages in view, and
 // the program's peak memory. The program marks the moments only it knows in
@@ -212,6 +213,7 @@ bool allJobsComplete(HWND listWindow, int jobs, long pagesEach)
 struct Trace {
     std::vector<long long> renders;
     long long firstThumbnail = -1;
+    long long handOver = -1; // the program received the files
 };
 
 Trace readTrace(const wchar_t* path)
@@ -239,6 +241,8 @@ Trace readTrace(const wchar_t* path)
             trace.renders.push_back(at);
         else if (name == "thumbnail" && trace.firstThumbnail < 0)
             trace.firstThumbnail = at;
+        else if (name == "handover" && trace.handOver < 0)
+            trace.handOver = at;
     }
     return trace;
 }
@@ -347,6 +351,8 @@ int wmain(int argc, wchar_t** argv)
         const bool measured = GetProcessMemoryInfo(program.handle(), &memory, sizeof memory) != 0;
 
         const double first = trace.firstThumbnail >= 0 ? seconds(trace.firstThumbnail - start) : -1;
+        const double received = trace.handOver >= 0 ? seconds(trace.handOver - start) : -1;
+        const double firstFromReceipt = first >= 0 && received >= 0 ? first - received : -1;
         const double firstRender = trace.renders.empty() ? -1 : seconds(trace.renders.front() - start);
         // The second start returns once the program has taken all the files.
         FILETIME created = {}, ended = {}, unused = {};
@@ -358,11 +364,18 @@ int wmain(int argc, wchar_t** argv)
         std::printf("jobs %ld, pages %ld each, handed over to a running program (pid %lu)\n", list.jobs(), pagesEach,
                     program.pid());
         std::printf("all job windows laid out: %.2f s (goal <= 10 s)\n", laidOut);
-        std::printf("first thumbnail painted: %.2f s after the hand-over; one bare render %.2f s (%.2f-%.2f); "
-                    "ratio %.2f (goal <= 1.2)\n",
-                    first, bareMid, bare.front(), bare.back(), bareMid > 0 ? first / bareMid : 0.0);
-        std::printf("  (the second start ended after %.2f s, all files taken; first render done at %.2f s)\n",
-                    handedOver, firstRender);
+        // The ratio counts from the moment the program has the files: the
+        // bare render pays one process start (the interpreter bridge's), as
+        // the program's first thumbnail does; the second start is one more
+        // process start under Wine that lies before the program can act, so
+        // it is shown beside, with its own ratio, but not held to the goal.
+        std::printf("first thumbnail painted: %.2f s after the program received the files; one bare render %.2f s "
+                    "(%.2f-%.2f); ratio %.2f (goal <= 1.2)\n",
+                    firstFromReceipt, bareMid, bare.front(), bare.back(),
+                    bareMid > 0 ? firstFromReceipt / bareMid : 0.0);
+        std::printf("  (from the second start: %.2f s, ratio %.2f; the files arrived %.2f s after it started; "
+                    "it ended after %.2f s, all files taken; first render done at %.2f s)\n",
+                    first, bareMid > 0 ? first / bareMid : 0.0, received, handedOver, firstRender);
         std::printf("thumbnails rendered before scrolling: %zu; pages in view %d, in view plus one screen %d "
                     "(goal: renders <= %d)\n",
                     trace.renders.size(), inView, inReach, inReach);
@@ -371,7 +384,7 @@ int wmain(int argc, wchar_t** argv)
                         static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
         else
             std::printf("peak memory: not readable from here (error %lu)\n", GetLastError());
-        status = laidOut >= 0 && first >= 0 ? 0 : 1;
+        status = laidOut >= 0 && first >= 0 && received >= 0 ? 0 : 1;
 
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);
         WaitForSingleObject(program.handle(), 60000);
