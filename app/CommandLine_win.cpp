@@ -74,8 +74,9 @@ void processCommandLine(const ZString& commandLine)
     FileHandlerArgs args;
     args.parse(commandLine, false);
     const size_t count = args.files.size();
-    // Many files take a while: the list is shown growing and the first
-    // thumbnails are asked for (and arrive) while the rest are added.
+    // Many files take a while: the job list is shown growing and the first
+    // thumbnails are asked for (and shown) while the rest are added; the
+    // rest of the window (the explorer at a first job's folder) follows after.
     PaintPacer pacer;
     for (const ZString& file : args.files) {
         // A name given for several files would name them all alike: each is named after its file instead.
@@ -91,7 +92,7 @@ void processCommandLine(const ZString& commandLine)
             showFolder(folderPart(file));
         }
         if (AppWin* window = mainWindow())
-            pacer.step(window->hwnd());
+            pacer.step(window->jobList().hwnd());
     }
 }
 

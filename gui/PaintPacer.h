@@ -1,14 +1,15 @@
 // Lets the user watch a long piece of work on the window thread (many files
-// added in one go) instead of a frozen window: after each item, step() carries
-// out the paints that are due in the window's whole top-level tree. Paints are
-// where job windows ask for their thumbnails, so the worker threads start on
-// the pages in view while the rest is still being added.
+// added in one go) instead of a frozen window: after each item, step()
+// carries out the paints that are due in the given window and its children.
+// Paints are where job windows ask for their thumbnails, so the worker threads
+// start on the pages in view while the rest is still being added, and
+// finished thumbnails are shown without waiting for the end.
 //
 // The first step paints at once; later ones at most once per interval, so
-// that a hundred small items do not cost a hundred full repaints. Only
-// WM_PAINT (and the erase and frame paints it brings) is sent; no message is
-// taken from the queue, so no other command, hand-over or close can start
-// from inside step(). The window is passed on each step, as it may be gone.
+// that a hundred small items do not cost a hundred repaints. Only WM_PAINT
+// (with the erase and frame paints it brings) is sent; no message is taken
+// from the queue, so no other command, hand-over or close can start from
+// inside step(). The window is passed on each step, as it may be gone.
 #pragma once
 
 #include <windows.h>
@@ -26,7 +27,7 @@ public:
             return;
         m_painted = true;
         m_last = now;
-        RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 
 private:

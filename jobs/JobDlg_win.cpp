@@ -695,9 +695,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
-        const RECT client = clientRect();
         {
-            const PaintBuffer buffer(dc, client.right, client.bottom);
+            // Only the part to paint: a job of many pages is far taller than the view.
+            const PaintBuffer buffer(dc, ps.rcPaint);
             paint(buffer.dc(), ps.rcPaint);
             buffer.copyTo(dc, ps.rcPaint);
         }

@@ -450,7 +450,7 @@ void JobListDlgContainer::addDroppedFiles(const std::vector<ZString>& files, boo
         if (!m_addFile)
             return;
         m_addFile(file, namedAfterFiles ? jobNameForFile(file) : ZString());
-        pacer.step(hwnd());
+        pacer.step(GetParent(hwnd())); // the pane: the list and its toolbar
     }
 }
 
