@@ -118,23 +118,22 @@ void handleCommandLine(const ZString& commandLine)
 
 bool addFile(const ZString& path, const ZString& jobName, bool temporary)
 {
-    if (!isFile(path))
+    AppWin* window = mainWindow();
+    if (!isFile(path) || window == nullptr) // once the program closes, nothing more is taken
         return false;
     killBringToFrontTimer();
     VistelSequentializer& converter = VistelSequentializer::instance();
-    AppWin* window = mainWindow();
     switch (fileKindOf(path)) {
     case FileKind::PostScript: {
         const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
-        if (convertPsToPdf(path, pdf, window != nullptr ? window->hwnd() : nullptr) && isFile(pdf) &&
-            window != nullptr)
+        // The conversion waits in a message loop, where the program may have been closed.
+        if (convertPsToPdf(path, pdf, window->hwnd()) && isFile(pdf) && (window = mainWindow()) != nullptr)
             window->jobList().addJobFromFile(pdf, jobName);
         deleteFile(pdf, true);
         break;
     }
     case FileKind::Pdf:
-        if (window != nullptr)
-            window->jobList().addJobFromFile(path, jobName);
+        window->jobList().addJobFromFile(path, jobName);
         break;
     case FileKind::Other:
         if (!companionExists(kConversionTool)) {
@@ -148,7 +147,7 @@ bool addFile(const ZString& path, const ZString& jobName, bool temporary)
             converter.start();
         return temporary;
     }
-    if (window != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
+    if ((window = mainWindow()) != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
         g_bringToFrontTimer = SetTimer(nullptr, 0, 3000, bringToFrontLater);
     return false;
 }
