@@ -54,6 +54,13 @@ void showFolder(const ZString& folder)
         window->explorerList().navigate(folder, true);
 }
 
+// Between files of a batch: the job list shows the jobs added so far (see PaintPacer).
+void showAddedJobs(PaintPacer& pacer)
+{
+    if (AppWin* window = mainWindow())
+        pacer.step(window->jobList().hwnd());
+}
+
 void killBringToFrontTimer()
 {
     if (g_bringToFrontTimer != 0) {
@@ -91,8 +98,7 @@ void processCommandLine(const ZString& commandLine)
         } else if (jobCount() == 1) {
             showFolder(folderPart(file));
         }
-        if (AppWin* window = mainWindow())
-            pacer.step(window->jobList().hwnd());
+        showAddedJobs(pacer);
     }
 }
 
@@ -168,6 +174,9 @@ void openDocuments(HWND owner)
     std::vector<ZString> paths;
     if (!chooseDocuments(owner, {{L"All Files (*.*)", L"*.*"}}, paths))
         return;
-    for (const ZString& path : paths)
+    PaintPacer pacer;
+    for (const ZString& path : paths) {
         addFile(path, jobNameForFile(path));
+        showAddedJobs(pacer);
+    }
 }
