@@ -248,8 +248,12 @@ void JobDlg::refresh()
 
 void JobDlg::thumbnailReady()
 {
-    // The maker's thread, under its lock: only ask for a paint.
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    // The maker's thread, under its lock: only ask for a paint. A window
+    // already destroyed with its parent (the object outlives it briefly) asks
+    // for none: InvalidateRect without a window repaints every window at once,
+    // which waits for the window thread, itself waiting for this lock.
+    if (HWND window = hwnd())
+        InvalidateRect(window, nullptr, FALSE);
 }
 
 ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box)
