@@ -213,12 +213,7 @@ void drawThumbnail(Gdiplus::Bitmap* bitmap, HDC dc, const RECT& rect, int rotati
     const int shift = screenResolution() / 96;
     const int angle = thumbnailAngle(rotation);
     Gdiplus::Graphics graphics(dc);
-    // A thumbnail made at the size it is shown, upright, lands pixel on pixel:
-    // every filter gives the same picture there, and the plainest is far quicker.
-    const bool asMade = angle == 0 && static_cast<int>(bitmap->GetWidth()) == width &&
-                        static_cast<int>(bitmap->GetHeight()) == height;
-    graphics.SetInterpolationMode(asMade ? Gdiplus::InterpolationModeNearestNeighbor
-                                         : Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     // Turn about the rectangle's centre; a quarter turn swaps the drawn sides.
     graphics.TranslateTransform(static_cast<Gdiplus::REAL>(rect.left + width / 2.0),
                                 static_cast<Gdiplus::REAL>(rect.top + height / 2.0));
