@@ -6,6 +6,7 @@
 #include "app/WindowPlacement.h"
 #include "base/Lang.h"
 #include "base/Settings.h"
+#include "base/Trace.h"
 #include "gui/Dpi.h"
 #include "gui/Messages.h"
 #include "jobs/SaveJobs.h"
@@ -220,6 +221,7 @@ LRESULT AppWin::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_COPYDATA: {
+        traceMark("handover"); // the moment the files arrive, for the job list benchmark
         ZString commandLine;
         if (lParam != 0 && commandLineFromCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), commandLine))
             handleCommandLine(commandLine);

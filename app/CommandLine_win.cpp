@@ -12,6 +12,7 @@
 #include "base/Files.h"
 #include "base/Lang.h"
 #include "gui/Messages.h"
+#include "gui/PaintPacer.h"
 #include "base/Paths.h"
 #include "operations/Conversions.h"
 
@@ -32,10 +33,13 @@ std::deque<ZString>& pendingCommandLines()
 
 UINT_PTR g_bringToFrontTimer = 0;
 
+// The main window while it stands; none once it is destroyed (a close taken
+// in a nested message loop while a command line is being processed).
 AppWin* mainWindow()
 {
     App* app = App::instance();
-    return app != nullptr ? app->mainWindow() : nullptr;
+    AppWin* window = app != nullptr ? app->mainWindow() : nullptr;
+    return window != nullptr && window->hwnd() != nullptr ? window : nullptr;
 }
 
 size_t jobCount()
@@ -48,6 +52,13 @@ void showFolder(const ZString& folder)
 {
     if (AppWin* window = mainWindow())
         window->explorerList().navigate(folder, true);
+}
+
+// Between files of a batch: the job list shows the jobs added so far (see PaintPacer).
+void showAddedJobs(PaintPacer& pacer)
+{
+    if (AppWin* window = mainWindow())
+        pacer.step(window->jobList().hwnd());
 }
 
 void killBringToFrontTimer()
@@ -70,6 +81,10 @@ void processCommandLine(const ZString& commandLine)
     FileHandlerArgs args;
     args.parse(commandLine, false);
     const size_t count = args.files.size();
+    // Many files take a while: the job list is shown growing and the first
+    // thumbnails are asked for (and shown) while the rest are added; the
+    // rest of the window (the explorer at a first job's folder) follows after.
+    PaintPacer pacer;
     for (const ZString& file : args.files) {
         // A name given for several files would name them all alike: each is named after its file instead.
         const ZString name = count > 1 ? jobNameForFile(file) : args.name;
@@ -83,6 +98,7 @@ void processCommandLine(const ZString& commandLine)
         } else if (jobCount() == 1) {
             showFolder(folderPart(file));
         }
+        showAddedJobs(pacer);
     }
 }
 
@@ -108,23 +124,22 @@ void handleCommandLine(const ZString& commandLine)
 
 bool addFile(const ZString& path, const ZString& jobName, bool temporary)
 {
-    if (!isFile(path))
+    AppWin* window = mainWindow();
+    if (!isFile(path) || window == nullptr) // once the program closes, nothing more is taken
         return false;
     killBringToFrontTimer();
     VistelSequentializer& converter = VistelSequentializer::instance();
-    AppWin* window = mainWindow();
     switch (fileKindOf(path)) {
     case FileKind::PostScript: {
         const ZString pdf = makeTempFileName(kTempSubFolder, ZString(), L".pdf");
-        if (convertPsToPdf(path, pdf, window != nullptr ? window->hwnd() : nullptr) && isFile(pdf) &&
-            window != nullptr)
+        // The conversion waits in a message loop, where the program may have been closed.
+        if (convertPsToPdf(path, pdf, window->hwnd()) && isFile(pdf) && (window = mainWindow()) != nullptr)
             window->jobList().addJobFromFile(pdf, jobName);
         deleteFile(pdf, true);
         break;
     }
     case FileKind::Pdf:
-        if (window != nullptr)
-            window->jobList().addJobFromFile(path, jobName);
+        window->jobList().addJobFromFile(path, jobName);
         break;
     case FileKind::Other:
         if (!companionExists(kConversionTool)) {
@@ -138,7 +153,7 @@ bool addFile(const ZString& path, const ZString& jobName, bool temporary)
             converter.start();
         return temporary;
     }
-    if (window != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
+    if ((window = mainWindow()) != nullptr && !window->isForeground() && isFeatureOn(L"delayedToForegroundOnNewFile"))
         g_bringToFrontTimer = SetTimer(nullptr, 0, 3000, bringToFrontLater);
     return false;
 }
@@ -159,6 +174,9 @@ void openDocuments(HWND owner)
     std::vector<ZString> paths;
     if (!chooseDocuments(owner, {{L"All Files (*.*)", L"*.*"}}, paths))
         return;
-    for (const ZString& path : paths)
+    PaintPacer pacer;
+    for (const ZString& path : paths) {
         addFile(path, jobNameForFile(path));
+        showAddedJobs(pacer);
+    }
 }

@@ -16,6 +16,13 @@ public:
           m_old(SelectObject(m_dc, m_bitmap))
     {
     }
+    // A buffer for the area of target only: drawn in target's coordinates,
+    // it holds (and costs) just the area, however large the window is.
+    PaintBuffer(HDC target, const RECT& area)
+        : PaintBuffer(target, static_cast<int>(area.right - area.left), static_cast<int>(area.bottom - area.top))
+    {
+        SetViewportOrgEx(m_dc, -area.left, -area.top, nullptr);
+    }
     ~PaintBuffer()
     {
         SelectObject(m_dc, m_old);
@@ -26,7 +33,7 @@ public:
     PaintBuffer& operator=(const PaintBuffer&) = delete;
 
     HDC dc() const { return m_dc; }
-    // Copies the area (same place in both) to target.
+    // Copies the area (same place in both; within the buffer's area) to target.
     void copyTo(HDC target, const RECT& area) const
     {
         BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, m_dc, area.left,

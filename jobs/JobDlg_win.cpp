@@ -1,6 +1,7 @@
 #include "jobs/JobDlg_win.h"
 
 #include "base/Lang.h"
+#include "base/Trace.h"
 #include "env/Features.h"
 #include "explorer/FileDrag_win.h"
 #include "gui/Dpi.h"
@@ -252,8 +253,12 @@ void JobDlg::refresh()
 
 void JobDlg::thumbnailReady()
 {
-    // The maker's thread, under its lock: only ask for a paint.
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    // The maker's thread, under its lock: only ask for a paint. A window
+    // already destroyed with its parent (the object outlives it briefly) asks
+    // for none: InvalidateRect without a window repaints every window at once,
+    // which waits for the window thread, itself waiting for this lock.
+    if (HWND window = hwnd())
+        InvalidateRect(window, nullptr, FALSE);
 }
 
 ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box) const
@@ -367,6 +372,7 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
         const RECT place = {inner.left + at.x, inner.top + at.y, inner.left + at.x + at.width,
                             inner.top + at.y + at.height};
         drawThumbnail(bitmap, dc, place, p.rotation);
+        traceMark("thumbnail");
     } else {
         FrameRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     }
@@ -721,9 +727,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
-        const RECT client = clientRect();
         {
-            const PaintBuffer buffer(dc, client.right, client.bottom);
+            // Only the part to paint: a job of many pages is far taller than the view.
+            const PaintBuffer buffer(dc, ps.rcPaint);
             paint(buffer.dc(), ps.rcPaint);
             buffer.copyTo(dc, ps.rcPaint);
         }

@@ -15,6 +15,7 @@
 #include "env/RegisteredNames.h"
 #include "jobs/SaveJobs.h"
 #include "gui/PaintBuffer.h"
+#include "gui/PaintPacer.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -423,7 +424,7 @@ void JobListDlgContainer::dragSelectedJobs()
                 jobs.push_back(job);
         return jobs;
     });
-    ole::dragFiles(data);
+    m_lastDragEffect = ole::dragFiles(data);
     data->Release();
 }
 
@@ -464,11 +465,17 @@ void JobListDlgContainer::moveSelectedJobsTo(POINT screenPoint)
     changed();
 }
 
-void JobListDlgContainer::addFiles(const std::vector<ZString>& files)
+void JobListDlgContainer::addFiles(const std::vector<ZString>& files) { addDroppedFiles(files, true); }
+
+void JobListDlgContainer::addDroppedFiles(const std::vector<ZString>& files, bool namedAfterFiles)
 {
-    for (const ZString& file : files)
-        if (m_addFile)
-            m_addFile(file, jobNameForFile(file));
+    PaintPacer pacer;
+    for (const ZString& file : files) {
+        if (!m_addFile)
+            return;
+        m_addFile(file, namedAfterFiles ? jobNameForFile(file) : ZString());
+        pacer.step(GetParent(hwnd())); // the pane: the list and its toolbar
+    }
 }
 
 // Painting and input ----------------------------------------------------------------
@@ -734,9 +741,7 @@ LRESULT JobListDlgContainer::windowProcedure(UINT message, WPARAM wParam, LPARAM
             paths.emplace_back(buffer.data());
         }
         DragFinish(drop);
-        for (const ZString& path : paths)
-            if (m_addFile)
-                m_addFile(path, ZString());
+        addDroppedFiles(paths, false);
         return 0;
     }
     default:

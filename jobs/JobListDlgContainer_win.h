@@ -103,8 +103,9 @@ public:
     // Page drags between job windows.
     JobDlg* windowAtScreen(POINT screen) const;
     HIMAGELIST dragImages() const { return m_dragImages; }
-    // The OLE drag of the selected job windows.
+    // The OLE drag of the selected job windows, and the effect its drop reported.
     void dragSelectedJobs();
+    DWORD lastDragEffect() const { return m_lastDragEffect; }
 
     // What the drop target asks of the list.
     void showInsertMark(POINT screenPoint) override;
@@ -122,12 +123,16 @@ private:
     void onKey(UINT key);
     void showContextMenu(POINT screen);
     void changed();
+    // Dropped files in drop order, each added as the program adds a file; the
+    // list shows each as it comes. Named after their files or left to addFile.
+    void addDroppedFiles(const std::vector<ZString>& files, bool namedAfterFiles);
 
     JobStore& m_store;
     std::vector<std::unique_ptr<JobDlg>> m_windows;
     joblayout::JobListLayout m_layout;
     int m_line = 0;
     int m_jobInsertMark = -1;
+    DWORD m_lastDragEffect = DROPEFFECT_NONE;
     bool m_closing = false;
     HFONT m_font = nullptr;
     HIMAGELIST m_dragImages = nullptr;

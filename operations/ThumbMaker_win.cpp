@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/ScreenResolution.h"
+#include "base/Trace.h"
 #include "operations/Ghostscript.h"
 
 #include <windows.h>
@@ -167,6 +168,7 @@ Gdiplus::Bitmap* PDFPageThumbMaker::render(const ThumbRequest& request)
             std::lock_guard<std::mutex> guard(m_lock);
             ++m_renderCount;
         }
+        traceMark("render");
         if (!isFile(image))
             return nullptr;
         cached = m_pageImages.insert_or_assign(request.page, image).first;

@@ -420,6 +420,29 @@ TEST_F(JobWindows, WheelScrollsOneLineAndCtrlWheelStepsEveryWindow)
     EXPECT_EQ(first.mode(), 0);
 }
 
+TEST_F(JobWindows, AJobTallerThanTheViewPaintsItsLowerPagesInPlace)
+{
+    JobDlg& job = add(L"tall");
+    container().setModes(5); // each page as high as the view: the window is three views tall
+    pumpUntilIdle();
+    // Scrolled so that page 2 starts 100 pixels into the view: the window
+    // paints a part that begins far below its own top.
+    const joblayout::Box second = job.layout().elementBox(2);
+    container().scrollTo((second.top - 100) / container().lineHeight());
+    clickPage(job, 2); // selected pages are filled with their own colour
+    pumpUntilIdle();
+    ASSERT_TRUE(job.pageSelection().isSelected(2));
+    POINT origin = {0, 0}; // the job window's top left in the list
+    MapWindowPoints(job.hwnd(), container().hwnd(), &origin, 1);
+    ASSERT_LT(origin.y + second.top, 200);
+    ASSERT_GT(origin.y + second.top, 20);
+    const WindowPicture picture(container().hwnd());
+    // Inside each element's 6-pixel edge, left of its thumbnail.
+    const int x = origin.x + second.left + 2;
+    EXPECT_EQ(picture.pixel(x, origin.y + second.top + 60), RGB(0xC5, 0xDC, 0xF2)) << "page 2, selected";
+    EXPECT_EQ(picture.pixel(x, origin.y + second.top - 20), RGB(0xF4, 0xF4, 0xF4)) << "the end of page 1";
+}
+
 TEST_F(JobWindows, DroppedFilesBecomeJobsAndJobDragsReorder)
 {
     // The shell's simple drop: no name given, so the job gets a new job name.
