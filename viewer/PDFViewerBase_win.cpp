@@ -3,11 +3,11 @@
 #include "base/Files.h"
 #include "gui/Dpi.h"
 #include "gui/GdiplusSession.h"
+#include "gui/PaintBuffer.h"
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/ImageExport.h"
 #include "viewer/PageImageDecoder.h"
-#include "gui/PaintBuffer.h"
 
 #include <windowsx.h>
 
@@ -41,8 +41,8 @@ PDFViewerBase::PDFViewerBase(const ZString& path, int pageCount, const ZString& 
       m_gdiplus(std::make_unique<GdiplusSession>())
 {
     HINSTANCE module = GetModuleHandleW(nullptr);
-    create(0, L"static", L"", WS_POPUP | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS | SS_NOTIFY, 0, 0, 400, 400,
-           nullptr, nullptr, module);
+    create(0, L"static", L"", WS_POPUP | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS | SS_NOTIFY, 0, 0, 400, 400, nullptr,
+           nullptr, module);
     m_model.setDpi(dpiOf(hwnd()));
     layout();
     // The thread starts idle: it waits until a page is requested.
@@ -126,7 +126,10 @@ bool PDFViewerBase::isIdle() const
     return m_idle;
 }
 
-bool PDFViewerBase::isPageCached(int page) const { return m_cache.contains(page); }
+bool PDFViewerBase::isPageCached(int page) const
+{
+    return m_cache.contains(page);
+}
 
 void PDFViewerBase::renderLoop()
 {
@@ -157,8 +160,7 @@ void PDFViewerBase::renderLoop()
                 continue;
             }
             m_idle = true;
-            m_wake.wait(state,
-                        [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
+            m_wake.wait(state, [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
             m_idle = false;
             continue;
         }
@@ -183,7 +185,8 @@ void PDFViewerBase::renderLoop()
             }
             state.unlock();
             if (!first.image)
-                first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
+                first = decodeReducedPageImage(file,
+                                               [this](int width, int height) { return firstLookScale(width, height); });
             if (!first.image)
                 image = decodePageImageFile(file);
             state.lock();
@@ -580,28 +583,21 @@ void PDFViewerBase::paint(HDC target)
         return;
     const PaintBuffer buffer(target, client.right, client.bottom);
     HDC dc = buffer.dc();
+    const int dpi = dpiOf(hwnd());
     {
-        // The page as last drawn is kept: scaling the page image costs a
-        // tenth of a second and more, far too much for every tick of the
-        // waiting indication.
         std::lock_guard<std::mutex> guard(m_imageLock);
-        const PageLayerKey key = {m_imageGeneration,      m_model.zoom(), m_model.toClientX(0),
-                                  m_model.toClientY(0), client.right,   client.bottom};
-        if (!m_pageLayer || !(key == m_pageLayerKey)) {
-            if (!m_pageLayer || key.width != m_pageLayerKey.width || key.height != m_pageLayerKey.height)
-                m_pageLayer = std::make_unique<PaintBuffer>(target, client.right, client.bottom);
-            m_pageLayerKey = key;
-            drawPage(m_pageLayer->dc(), client);
-        }
-        m_pageLayer->copyTo(dc, client);
+        const ScaledPage::Source source = {m_image.get(),         m_imageGeneration, m_model.imageWidth(),
+                                           m_model.imageHeight(), m_model.zoom(),    dpi};
+        const int unit = m_model.scrollUnit();
+        m_scaled.paint(dc, source, m_model.scrollX() * unit, m_model.scrollY() * unit, client.right, client.bottom,
+                       kBackground);
     }
     if (m_waiting) {
         // Eight dots on a ring in the middle; the bright one goes round.
         Gdiplus::Graphics g(dc);
         g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        const int d = dpiOf(hwnd());
-        const float radius = static_cast<float>(scale(18, d));
-        const float dot = static_cast<float>(scale(6, d));
+        const float radius = static_cast<float>(scale(18, dpi));
+        const float dot = static_cast<float>(scale(6, dpi));
         const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
         for (int i = 0; i < 8; ++i) {
             const double angle = i * 3.14159265358979 / 4;
@@ -612,24 +608,6 @@ void PDFViewerBase::paint(HDC target)
         }
     }
     buffer.copyTo(target, client);
-}
-
-// The background and the page image at the zoom; with the image lock held.
-void PDFViewerBase::drawPage(HDC dc, const RECT& client) const
-{
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    if (!m_image || m_model.zoom() <= 0)
-        return;
-    const double z = m_model.zoom();
-    Gdiplus::Graphics g(dc);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    g.DrawImage(m_image.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
-                                              static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
-                                              static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
-                                              static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
 }
 
 LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
