@@ -5,9 +5,11 @@
 // pixels or rotation), the zoom or the resolution changes, or when scrolling
 // leaves the part kept.
 //
-// The part kept: the whole scaled page while it is at most four client areas
-// large (the fits and small zooms), else the visible part with half a client
-// area around it, so that its size stays bounded at any zoom.
+// A new picture or zoom is scaled only as far as it is seen. When scrolling
+// leaves that, the part kept grows to the whole scaled page while that is at
+// most four client areas (the fits and small zooms), else to the visible part
+// with half a client area around it, so that its size stays bounded at any
+// zoom; what is kept already is copied, only the rest is scaled.
 //
 // Positions are in pixels of the scaled page, whose top left corner is 0, 0;
 // the page's last pixels may be partly covered and blend with the background.

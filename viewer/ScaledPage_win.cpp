@@ -50,7 +50,10 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
     RECT visible;
     if (!IntersectRect(&visible, &page, &view))
         return;
-    if (!m_buffer || !(source == m_source) || !contains(m_kept, visible)) {
+    if (!m_buffer || !(source == m_source)) {
+        // A new picture or zoom: only what is seen, as fast as drawing it directly.
+        make(dc, source, visible, background);
+    } else if (!contains(m_kept, visible)) {
         RECT part = page;
         const long long pagePixels = static_cast<long long>(page.right - page.left) * (page.bottom - page.top);
         if (pagePixels > 4LL * width * height) {
@@ -65,25 +68,49 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
 }
 
 // The part of the page image at the zoom, drawn on the background as the
-// window once drew it directly: interpolated, the pixel centres offset by half.
+// window once drew it directly: interpolated, the pixel centres offset by
+// half. What the part kept so far holds of it is copied, only the bands
+// around it are scaled (each on its own: scaling costs by the area it spans).
 void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COLORREF background)
 {
     const int width = part.right - part.left, height = part.bottom - part.top;
-    const bool resize = !m_buffer || width != m_kept.right - m_kept.left || height != m_kept.bottom - m_kept.top;
-    if (resize) {
-        m_buffer.reset(); // the old copy goes before the new one is made
-        m_buffer = std::make_unique<PaintBuffer>(reference, width, height);
+    auto buffer = std::make_unique<PaintBuffer>(reference, width, height);
+    HDC dc = buffer->dc();
+    fill(dc, RECT{0, 0, width, height}, background);
+    RECT reused = {};
+    if (m_buffer && source == m_source && IntersectRect(&reused, &m_kept, &part))
+        BitBlt(dc, reused.left - part.left, reused.top - part.top, reused.right - reused.left,
+               reused.bottom - reused.top, m_buffer->dc(), reused.left - m_kept.left, reused.top - m_kept.top, SRCCOPY);
+    m_buffer.reset();
+    // What is left around the part reused: the bands above and below it, and
+    // the ones left and right of it in between.
+    RECT bands[4] = {part, {}, {}, {}};
+    int count = 1;
+    if (!IsRectEmpty(&reused)) {
+        bands[0] = {part.left, part.top, part.right, reused.top};
+        bands[1] = {part.left, reused.bottom, part.right, part.bottom};
+        bands[2] = {part.left, reused.top, reused.left, reused.bottom};
+        bands[3] = {reused.right, reused.top, part.right, reused.bottom};
+        count = 4;
     }
+    {
+        Gdiplus::Graphics g(dc);
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
+        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        const Gdiplus::RectF whole(static_cast<Gdiplus::REAL>(-part.left), static_cast<Gdiplus::REAL>(-part.top),
+                                   static_cast<Gdiplus::REAL>(source.width * source.zoom),
+                                   static_cast<Gdiplus::REAL>(source.height * source.zoom));
+        for (int i = 0; i < count; ++i) {
+            const RECT& band = bands[i];
+            if (band.right <= band.left || band.bottom <= band.top)
+                continue;
+            g.SetClip(Gdiplus::Rect(band.left - part.left, band.top - part.top, band.right - band.left,
+                                    band.bottom - band.top));
+            g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image), whole);
+        }
+    }
+    m_buffer = std::move(buffer);
     m_source = source;
     m_kept = part;
     ++m_made;
-    HDC dc = m_buffer->dc();
-    fill(dc, RECT{0, 0, width, height}, background);
-    Gdiplus::Graphics g(dc);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image),
-                Gdiplus::RectF(static_cast<Gdiplus::REAL>(-part.left), static_cast<Gdiplus::REAL>(-part.top),
-                               static_cast<Gdiplus::REAL>(source.width * source.zoom),
-                               static_cast<Gdiplus::REAL>(source.height * source.zoom)));
 }
