@@ -55,6 +55,7 @@ public:
 
 private:
     void make(HDC reference, const Source& source, const RECT& part, COLORREF background);
+    void scale(HDC dc, const Source& source, const RECT& part, const RECT& band, COLORREF background);
 
     std::unique_ptr<PaintBuffer> m_buffer;
     Source m_source;

@@ -67,16 +67,35 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
            m_buffer->dc(), visible.left - m_kept.left, visible.top - m_kept.top, SRCCOPY);
 }
 
-// The part of the page image at the zoom, drawn on the background as the
+// A band of the page image at the zoom, drawn on the background as the
 // window once drew it directly: interpolated, the pixel centres offset by
-// half. What the part kept so far holds of it is copied, only the bands
-// around it are scaled (each on its own: scaling costs by the area it spans).
+// half. It is drawn into a bitmap of its own size: GDI+ converts the source
+// pixels for the whole area of the bitmap drawn into (under Wine whatever the
+// clip), which is most of the cost.
+void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const RECT& band, COLORREF background)
+{
+    const int width = band.right - band.left, height = band.bottom - band.top;
+    const PaintBuffer piece(dc, width, height);
+    fill(piece.dc(), RECT{0, 0, width, height}, background);
+    {
+        Gdiplus::Graphics g(piece.dc());
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
+        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image),
+                    Gdiplus::RectF(static_cast<Gdiplus::REAL>(-band.left), static_cast<Gdiplus::REAL>(-band.top),
+                                   static_cast<Gdiplus::REAL>(source.width * source.zoom),
+                                   static_cast<Gdiplus::REAL>(source.height * source.zoom)));
+    }
+    BitBlt(dc, band.left - part.left, band.top - part.top, width, height, piece.dc(), 0, 0, SRCCOPY);
+}
+
+// What the part kept so far holds of the new part is copied, only the bands
+// around it are scaled.
 void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COLORREF background)
 {
     const int width = part.right - part.left, height = part.bottom - part.top;
     auto buffer = std::make_unique<PaintBuffer>(reference, width, height);
     HDC dc = buffer->dc();
-    fill(dc, RECT{0, 0, width, height}, background);
     RECT reused = {};
     if (m_buffer && source == m_source && IntersectRect(&reused, &m_kept, &part))
         BitBlt(dc, reused.left - part.left, reused.top - part.top, reused.right - reused.left,
@@ -93,21 +112,10 @@ void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COL
         bands[3] = {reused.right, reused.top, part.right, reused.bottom};
         count = 4;
     }
-    {
-        Gdiplus::Graphics g(dc);
-        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        const Gdiplus::RectF whole(static_cast<Gdiplus::REAL>(-part.left), static_cast<Gdiplus::REAL>(-part.top),
-                                   static_cast<Gdiplus::REAL>(source.width * source.zoom),
-                                   static_cast<Gdiplus::REAL>(source.height * source.zoom));
-        for (int i = 0; i < count; ++i) {
-            const RECT& band = bands[i];
-            if (band.right <= band.left || band.bottom <= band.top)
-                continue;
-            g.SetClip(Gdiplus::Rect(band.left - part.left, band.top - part.top, band.right - band.left,
-                                    band.bottom - band.top));
-            g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image), whole);
-        }
+    for (int i = 0; i < count; ++i) {
+        const RECT& band = bands[i];
+        if (band.right > band.left && band.bottom > band.top)
+            scale(dc, source, part, band, background);
     }
     m_buffer = std::move(buffer);
     m_source = source;
