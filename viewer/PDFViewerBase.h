@@ -99,6 +99,9 @@ public:
     // often it was made.
     RECT scaledPart() const { return m_scaled.kept(); }
     int scaledPartsMade() const { return m_scaled.made(); }
+    // Whether the page is shown as scaled with interpolation, not the quick
+    // picture shown while the zoom changes.
+    bool isScaledPageSettled() const { return !m_quickScale && !m_scaled.quick(); }
     std::map<int, ZString> cachedFiles() const { return m_cache.files(); }
 
     LRESULT windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -157,6 +160,7 @@ private:
 
     // The page at the zoom shown, for repainting (window thread; made under the image lock).
     ScaledPage m_scaled;
+    bool m_quickScale = false; // the zoom changed lately: scaled without interpolation for now
 
     PageImageCache m_cache;
     bool m_waiting = false; // timer 1 runs: a page is being loaded

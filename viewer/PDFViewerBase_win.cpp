@@ -23,6 +23,10 @@ constexpr UINT kMsgLoading = WM_APP + 1;
 constexpr UINT kMsgPageLoaded = WM_APP + 2;
 constexpr UINT kMsgIdle = WM_APP + 3;
 constexpr UINT_PTR kWaitTimer = 1;
+// After the last zoom change, the quickly scaled page is scaled again with
+// interpolation.
+constexpr UINT_PTR kSettleTimer = 2;
+constexpr UINT kSettleDelay = 250;
 constexpr COLORREF kBackground = 0x292929;
 constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT
 
@@ -62,6 +66,7 @@ PDFViewerBase::~PDFViewerBase()
         m_thread.join();
     if (HWND window = hwnd()) {
         KillTimer(window, kWaitTimer);
+        KillTimer(window, kSettleTimer);
         releaseHandle();
         DestroyWindow(window);
     }
@@ -354,6 +359,8 @@ void PDFViewerBase::setZoom(double factor)
         changed = m_model.setZoom(factor, cursor.x, cursor.y);
     }
     if (changed) {
+        m_quickScale = true;
+        SetTimer(hwnd(), kSettleTimer, kSettleDelay, nullptr);
         updateScrollBars();
         invalidate();
     }
@@ -590,7 +597,7 @@ void PDFViewerBase::paint(HDC target)
                                            m_model.imageHeight(), m_model.zoom(),    dpi};
         const int unit = m_model.scrollUnit();
         m_scaled.paint(dc, source, m_model.scrollX() * unit, m_model.scrollY() * unit, client.right, client.bottom,
-                       kBackground);
+                       kBackground, m_quickScale);
     }
     if (m_waiting) {
         // Eight dots on a ring in the middle; the bright one goes round.
@@ -633,6 +640,13 @@ LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lPara
         notifyParent(kPageLoaded);
         return 0;
     case WM_TIMER:
+        if (wParam == kSettleTimer) {
+            KillTimer(hwnd(), kSettleTimer);
+            m_quickScale = false;
+            if (m_scaled.quick())
+                invalidate();
+            return 0;
+        }
         if (wParam == kWaitTimer) {
             ++m_waitTick;
             invalidate();

@@ -31,9 +31,11 @@ void ScaledPage::clear()
     m_buffer.reset();
     m_source = {};
     m_kept = {};
+    m_quick = false;
 }
 
-void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int width, int height, COLORREF background)
+void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int width, int height, COLORREF background,
+                       bool quick)
 {
     const RECT client = {0, 0, width, height};
     fill(dc, client, background);
@@ -50,9 +52,9 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
     RECT visible;
     if (!IntersectRect(&visible, &page, &view))
         return;
-    if (!m_buffer || !(source == m_source)) {
+    if (!m_buffer || !(source == m_source) || (m_quick && !quick)) {
         // A new picture or zoom: only what is seen, as fast as drawing it directly.
-        make(dc, source, visible, background);
+        make(dc, source, visible, background, quick);
     } else if (!contains(m_kept, visible)) {
         RECT part = page;
         const long long pagePixels = static_cast<long long>(page.right - page.left) * (page.bottom - page.top);
@@ -61,7 +63,7 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
                                  visible.bottom + height / 2};
             IntersectRect(&part, &page, &around);
         }
-        make(dc, source, part, background);
+        make(dc, source, part, background, m_quick);
     }
     BitBlt(dc, visible.left - left, visible.top - top, visible.right - visible.left, visible.bottom - visible.top,
            m_buffer->dc(), visible.left - m_kept.left, visible.top - m_kept.top, SRCCOPY);
@@ -72,14 +74,16 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
 // half. It is drawn into a bitmap of its own size: GDI+ converts the source
 // pixels for the whole area of the bitmap drawn into (under Wine whatever the
 // clip), which is most of the cost.
-void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const RECT& band, COLORREF background)
+void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const RECT& band, COLORREF background,
+                       bool quick)
 {
     const int width = band.right - band.left, height = band.bottom - band.top;
     const PaintBuffer piece(dc, width, height);
     fill(piece.dc(), RECT{0, 0, width, height}, background);
     {
         Gdiplus::Graphics g(piece.dc());
-        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
+        g.SetInterpolationMode(quick ? Gdiplus::InterpolationModeNearestNeighbor
+                                     : Gdiplus::InterpolationModeHighQualityBilinear);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
         g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image),
                     Gdiplus::RectF(static_cast<Gdiplus::REAL>(-band.left), static_cast<Gdiplus::REAL>(-band.top),
@@ -91,13 +95,13 @@ void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const REC
 
 // What the part kept so far holds of the new part is copied, only the bands
 // around it are scaled.
-void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COLORREF background)
+void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COLORREF background, bool quick)
 {
     const int width = part.right - part.left, height = part.bottom - part.top;
     auto buffer = std::make_unique<PaintBuffer>(reference, width, height);
     HDC dc = buffer->dc();
     RECT reused = {};
-    if (m_buffer && source == m_source && IntersectRect(&reused, &m_kept, &part))
+    if (m_buffer && source == m_source && quick == m_quick && IntersectRect(&reused, &m_kept, &part))
         BitBlt(dc, reused.left - part.left, reused.top - part.top, reused.right - reused.left,
                reused.bottom - reused.top, m_buffer->dc(), reused.left - m_kept.left, reused.top - m_kept.top, SRCCOPY);
     m_buffer.reset();
@@ -115,10 +119,11 @@ void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COL
     for (int i = 0; i < count; ++i) {
         const RECT& band = bands[i];
         if (band.right > band.left && band.bottom > band.top)
-            scale(dc, source, part, band, background);
+            scale(dc, source, part, band, background, quick);
     }
     m_buffer = std::move(buffer);
     m_source = source;
     m_kept = part;
+    m_quick = quick;
     ++m_made;
 }

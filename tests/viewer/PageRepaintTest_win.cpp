@@ -81,6 +81,8 @@ protected:
     // another (whole-pixel) offset, which may move a channel of a few pixels by one.
     int differing()
     {
+        // The picture as settled after a zoom change.
+        EXPECT_TRUE(pumpUntil([&] { return m_display->isScaledPageSettled(); }));
         const WindowPicture shown(m_display->hwnd());
         const std::vector<COLORREF> expected = drawnWhole(*m_display, m_display->displayedPage());
         EXPECT_EQ(shown.width(), m_display->model().clientWidth());
@@ -130,6 +132,8 @@ TEST_F(PageRepaint, ShowsWhatTheWholePageDrawnAtTheZoomGives)
     m_display->rotate(90);
     m_display->zoomBy(0.85);
     scrollTo(3, 4);
+    RedrawWindow(m_display->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_FALSE(m_display->isScaledPageSettled()); // scaled quickly at first
     EXPECT_EQ(differing(), 0) << "turned, 85 %";
     m_display->rotate(90);
     m_display->fitPage();
