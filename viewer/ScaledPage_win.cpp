@@ -78,10 +78,13 @@ void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const REC
                        bool quick)
 {
     const int width = band.right - band.left, height = band.bottom - band.top;
-    const PaintBuffer piece(dc, width, height);
-    fill(piece.dc(), RECT{0, 0, width, height}, background);
+    // The whole part is drawn in place, a band through a bitmap of its size.
+    const bool whole = EqualRect(&band, &part) != FALSE;
+    std::unique_ptr<PaintBuffer> piece = whole ? nullptr : std::make_unique<PaintBuffer>(dc, width, height);
+    HDC target = whole ? dc : piece->dc();
+    fill(target, RECT{0, 0, width, height}, background);
     {
-        Gdiplus::Graphics g(piece.dc());
+        Gdiplus::Graphics g(target);
         g.SetInterpolationMode(quick ? Gdiplus::InterpolationModeNearestNeighbor
                                      : Gdiplus::InterpolationModeHighQualityBilinear);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
@@ -90,7 +93,8 @@ void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const REC
                                    static_cast<Gdiplus::REAL>(source.width * source.zoom),
                                    static_cast<Gdiplus::REAL>(source.height * source.zoom)));
     }
-    BitBlt(dc, band.left - part.left, band.top - part.top, width, height, piece.dc(), 0, 0, SRCCOPY);
+    if (piece)
+        BitBlt(dc, band.left - part.left, band.top - part.top, width, height, piece->dc(), 0, 0, SRCCOPY);
 }
 
 // What the part kept so far holds of the new part is copied, only the bands
