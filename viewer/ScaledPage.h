@@ -11,9 +11,10 @@
 // with half a client area around it, so that its size stays bounded at any
 // zoom; what is kept already is copied, only the rest is scaled.
 //
-// While the zoom keeps changing (a held Ctrl and wheel) the page can be
-// scaled quickly, without interpolation, at about half the cost; a paint
-// that asks for the settled picture then scales it again with interpolation.
+// While the zoom keeps changing (a held Ctrl and wheel) what is seen of a new
+// zoom can be scaled quickly, without interpolation; a paint that asks for
+// the settled picture then scales it again with interpolation (the bands
+// added by scrolling always are).
 //
 // Positions are in pixels of the scaled page, whose top left corner is 0, 0;
 // the page's last pixels may be partly covered and blend with the background.

@@ -71,9 +71,9 @@ void ScaledPage::paint(HDC dc, const Source& source, int left, int top, int widt
 
 // A band of the page image at the zoom, drawn on the background as the
 // window once drew it directly: interpolated, the pixel centres offset by
-// half. It is drawn into a bitmap of its own size: GDI+ converts the source
-// pixels for the whole area of the bitmap drawn into (under Wine whatever the
-// clip), which is most of the cost.
+// half. Drawn into a bitmap of its own size from the source pixels under it:
+// GDI+ under Wine converts every source pixel it is given and resamples the
+// whole bitmap drawn into, whatever the clip, which is most of the cost.
 void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const RECT& band, COLORREF background,
                        bool quick)
 {
@@ -88,10 +88,24 @@ void ScaledPage::scale(HDC dc, const Source& source, const RECT& part, const REC
         g.SetInterpolationMode(quick ? Gdiplus::InterpolationModeNearestNeighbor
                                      : Gdiplus::InterpolationModeHighQualityBilinear);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        g.DrawImage(const_cast<Gdiplus::Bitmap*>(source.image),
-                    Gdiplus::RectF(static_cast<Gdiplus::REAL>(-band.left), static_cast<Gdiplus::REAL>(-band.top),
-                                   static_cast<Gdiplus::REAL>(source.width * source.zoom),
-                                   static_cast<Gdiplus::REAL>(source.height * source.zoom)));
+        // Only the source pixels under the band (and two around them, for
+        // the interpolation): GDI+ reads all pixels of the source rectangle.
+        Gdiplus::Bitmap* image = const_cast<Gdiplus::Bitmap*>(source.image);
+        const double imageWidth = image->GetWidth(), imageHeight = image->GetHeight();
+        const double perX = imageWidth / (source.width * source.zoom);
+        const double perY = imageHeight / (source.height * source.zoom);
+        const double x0 = std::max(0.0, std::floor(band.left * perX) - 2);
+        const double y0 = std::max(0.0, std::floor(band.top * perY) - 2);
+        const double x1 = std::min(imageWidth, std::ceil(band.right * perX) + 2);
+        const double y1 = std::min(imageHeight, std::ceil(band.bottom * perY) + 2);
+        if (x1 > x0 && y1 > y0)
+            g.DrawImage(image,
+                        Gdiplus::RectF(static_cast<Gdiplus::REAL>(x0 / perX - band.left),
+                                       static_cast<Gdiplus::REAL>(y0 / perY - band.top),
+                                       static_cast<Gdiplus::REAL>((x1 - x0) / perX),
+                                       static_cast<Gdiplus::REAL>((y1 - y0) / perY)),
+                        static_cast<Gdiplus::REAL>(x0), static_cast<Gdiplus::REAL>(y0),
+                        static_cast<Gdiplus::REAL>(x1 - x0), static_cast<Gdiplus::REAL>(y1 - y0), Gdiplus::UnitPixel);
     }
     if (piece)
         BitBlt(dc, band.left - part.left, band.top - part.top, width, height, piece->dc(), 0, 0, SRCCOPY);
@@ -123,7 +137,7 @@ void ScaledPage::make(HDC reference, const Source& source, const RECT& part, COL
     for (int i = 0; i < count; ++i) {
         const RECT& band = bands[i];
         if (band.right > band.left && band.bottom > band.top)
-            scale(dc, source, part, band, background, quick);
+            scale(dc, source, part, band, background, quick && count == 1);
     }
     m_buffer = std::move(buffer);
     m_source = source;
