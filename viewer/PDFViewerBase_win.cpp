@@ -3,11 +3,11 @@
 #include "base/Files.h"
 #include "gui/Dpi.h"
 #include "gui/GdiplusSession.h"
-#include "gui/PaintBuffer.h"
 #include "operations/ChildProcess.h"
 #include "operations/Ghostscript.h"
 #include "viewer/ImageExport.h"
 #include "viewer/PageImageDecoder.h"
+#include "gui/PaintBuffer.h"
 
 #include <windowsx.h>
 
@@ -45,8 +45,8 @@ PDFViewerBase::PDFViewerBase(const ZString& path, int pageCount, const ZString& 
       m_gdiplus(std::make_unique<GdiplusSession>())
 {
     HINSTANCE module = GetModuleHandleW(nullptr);
-    create(0, L"static", L"", WS_POPUP | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS | SS_NOTIFY, 0, 0, 400, 400, nullptr,
-           nullptr, module);
+    create(0, L"static", L"", WS_POPUP | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS | SS_NOTIFY, 0, 0, 400, 400,
+           nullptr, nullptr, module);
     m_model.setDpi(dpiOf(hwnd()));
     layout();
     // The thread starts idle: it waits until a page is requested.
@@ -131,10 +131,7 @@ bool PDFViewerBase::isIdle() const
     return m_idle;
 }
 
-bool PDFViewerBase::isPageCached(int page) const
-{
-    return m_cache.contains(page);
-}
+bool PDFViewerBase::isPageCached(int page) const { return m_cache.contains(page); }
 
 void PDFViewerBase::renderLoop()
 {
@@ -165,7 +162,8 @@ void PDFViewerBase::renderLoop()
                 continue;
             }
             m_idle = true;
-            m_wake.wait(state, [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
+            m_wake.wait(state,
+                        [this] { return m_stopping || m_requested != m_displayed || pageToPrepare() != 0; });
             m_idle = false;
             continue;
         }
@@ -190,8 +188,7 @@ void PDFViewerBase::renderLoop()
             }
             state.unlock();
             if (!first.image)
-                first = decodeReducedPageImage(file,
-                                               [this](int width, int height) { return firstLookScale(width, height); });
+                first = decodeReducedPageImage(file, [this](int width, int height) { return firstLookScale(width, height); });
             if (!first.image)
                 image = decodePageImageFile(file);
             state.lock();
