@@ -10,9 +10,9 @@
 
 #include "base/ZString.h"
 #include "gui/BaseWindow.h"
-#include "gui/PaintBuffer.h"
 #include "viewer/PageImageCache.h"
 #include "viewer/PageImageDecoder.h"
+#include "viewer/ScaledPage.h"
 #include "viewer/ViewerModel.h"
 
 #include <condition_variable>
@@ -95,6 +95,13 @@ public:
     int reducedFirstLooks() const;
     bool isIdle() const;
     bool isPageCached(int page) const;
+    // The part of the scaled page kept for repainting (window thread), and how
+    // often it was made.
+    RECT scaledPart() const { return m_scaled.kept(); }
+    int scaledPartsMade() const { return m_scaled.made(); }
+    // Whether the page is shown as scaled with interpolation, not the quick
+    // picture shown while the zoom changes.
+    bool isScaledPageSettled() const { return !m_quickScale && !m_scaled.quick(); }
     std::map<int, ZString> cachedFiles() const { return m_cache.files(); }
 
     LRESULT windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -115,7 +122,6 @@ private:
     void updateScrollBars();
     POINT cursorInClient() const;
     void paint(HDC dc);
-    void drawPage(HDC dc, const RECT& client) const;
     void onScroll(int bar, int request, int thumb);
     void notifyParent(UINT code);
 
@@ -152,15 +158,9 @@ private:
     int m_rotation = 0;
     ViewerModel m_model;
 
-    // The page as last painted (GUI thread; its key read under the image lock).
-    struct PageLayerKey {
-        unsigned generation = 0;
-        double zoom = 0, x = 0, y = 0;
-        LONG width = 0, height = 0;
-        bool operator==(const PageLayerKey&) const = default;
-    };
-    std::unique_ptr<PaintBuffer> m_pageLayer;
-    PageLayerKey m_pageLayerKey;
+    // The page at the zoom shown, for repainting (window thread; made under the image lock).
+    ScaledPage m_scaled;
+    bool m_quickScale = false; // the zoom changed lately: scaled without interpolation for now
 
     PageImageCache m_cache;
     bool m_waiting = false; // timer 1 runs: a page is being loaded

@@ -23,6 +23,10 @@ constexpr UINT kMsgLoading = WM_APP + 1;
 constexpr UINT kMsgPageLoaded = WM_APP + 2;
 constexpr UINT kMsgIdle = WM_APP + 3;
 constexpr UINT_PTR kWaitTimer = 1;
+// After the last zoom change, the quickly scaled page is scaled again with
+// interpolation.
+constexpr UINT_PTR kSettleTimer = 2;
+constexpr UINT kSettleDelay = 250;
 constexpr COLORREF kBackground = 0x292929;
 constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT
 
@@ -62,6 +66,7 @@ PDFViewerBase::~PDFViewerBase()
         m_thread.join();
     if (HWND window = hwnd()) {
         KillTimer(window, kWaitTimer);
+        KillTimer(window, kSettleTimer);
         releaseHandle();
         DestroyWindow(window);
     }
@@ -351,6 +356,8 @@ void PDFViewerBase::setZoom(double factor)
         changed = m_model.setZoom(factor, cursor.x, cursor.y);
     }
     if (changed) {
+        m_quickScale = true;
+        SetTimer(hwnd(), kSettleTimer, kSettleDelay, nullptr);
         updateScrollBars();
         invalidate();
     }
@@ -580,28 +587,21 @@ void PDFViewerBase::paint(HDC target)
         return;
     const PaintBuffer buffer(target, client.right, client.bottom);
     HDC dc = buffer.dc();
+    const int dpi = dpiOf(hwnd());
     {
-        // The page as last drawn is kept: scaling the page image costs a
-        // tenth of a second and more, far too much for every tick of the
-        // waiting indication.
         std::lock_guard<std::mutex> guard(m_imageLock);
-        const PageLayerKey key = {m_imageGeneration,      m_model.zoom(), m_model.toClientX(0),
-                                  m_model.toClientY(0), client.right,   client.bottom};
-        if (!m_pageLayer || !(key == m_pageLayerKey)) {
-            if (!m_pageLayer || key.width != m_pageLayerKey.width || key.height != m_pageLayerKey.height)
-                m_pageLayer = std::make_unique<PaintBuffer>(target, client.right, client.bottom);
-            m_pageLayerKey = key;
-            drawPage(m_pageLayer->dc(), client);
-        }
-        m_pageLayer->copyTo(dc, client);
+        const ScaledPage::Source source = {m_image.get(),         m_imageGeneration, m_model.imageWidth(),
+                                           m_model.imageHeight(), m_model.zoom(),    dpi};
+        const int unit = m_model.scrollUnit();
+        m_scaled.paint(dc, source, m_model.scrollX() * unit, m_model.scrollY() * unit, client.right, client.bottom,
+                       kBackground, m_quickScale);
     }
     if (m_waiting) {
         // Eight dots on a ring in the middle; the bright one goes round.
         Gdiplus::Graphics g(dc);
         g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        const int d = dpiOf(hwnd());
-        const float radius = static_cast<float>(scale(18, d));
-        const float dot = static_cast<float>(scale(6, d));
+        const float radius = static_cast<float>(scale(18, dpi));
+        const float dot = static_cast<float>(scale(6, dpi));
         const float cx = client.right / 2.0f, cy = client.bottom / 2.0f;
         for (int i = 0; i < 8; ++i) {
             const double angle = i * 3.14159265358979 / 4;
@@ -612,24 +612,6 @@ void PDFViewerBase::paint(HDC target)
         }
     }
     buffer.copyTo(target, client);
-}
-
-// The background and the page image at the zoom; with the image lock held.
-void PDFViewerBase::drawPage(HDC dc, const RECT& client) const
-{
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    if (!m_image || m_model.zoom() <= 0)
-        return;
-    const double z = m_model.zoom();
-    Gdiplus::Graphics g(dc);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    g.DrawImage(m_image.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(m_model.toClientX(0)),
-                                              static_cast<Gdiplus::REAL>(m_model.toClientY(0)),
-                                              static_cast<Gdiplus::REAL>(m_model.imageWidth() * z),
-                                              static_cast<Gdiplus::REAL>(m_model.imageHeight() * z)));
 }
 
 LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
@@ -655,6 +637,13 @@ LRESULT PDFViewerBase::windowProcedure(UINT message, WPARAM wParam, LPARAM lPara
         notifyParent(kPageLoaded);
         return 0;
     case WM_TIMER:
+        if (wParam == kSettleTimer) {
+            KillTimer(hwnd(), kSettleTimer);
+            m_quickScale = false;
+            if (m_scaled.quick())
+                invalidate();
+            return 0;
+        }
         if (wParam == kWaitTimer) {
             ++m_waitTick;
             invalidate();

@@ -2,6 +2,8 @@
 // to the page loaded, for a first page (rendered) and for the page after it
 // (rendered ahead while the first was looked at), and one bare render of the
 // same page at the same settings. Prints the median and the range of the runs in ms.
+// Then the repaint of the shown page while scrolling line by line at fit width
+// and at 100 % zoom, and the repaint after a zoom step and when it settles.
 // Usage: viewer-bench.exe FILE.pdf [runs] [width height]   (the page display's
 // size, default 800 x 1000)
 #include "base/Files.h"
@@ -39,6 +41,30 @@ void pumpUntil(const std::function<bool()>& condition)
     }
 }
 
+// One repaint of the window, done now.
+double repaint(HWND window)
+{
+    const double start = now();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return now() - start;
+}
+
+// Scrolls one line down (up once the end is reached) and repaints, a few times.
+void timeScrolling(PDFViewerBase& display, std::vector<double>& times)
+{
+    repaint(display.hwnd()); // the first repaint at a new zoom scales the page
+    int direction = SB_LINEDOWN;
+    for (int i = 0; i < 8; ++i) {
+        const int before = display.model().scrollY();
+        const double start = now();
+        SendMessageW(display.hwnd(), WM_VSCROLL, MAKEWPARAM(direction, 0), 0);
+        UpdateWindow(display.hwnd());
+        times.push_back(now() - start);
+        if (display.model().scrollY() == before)
+            direction = direction == SB_LINEDOWN ? SB_LINEUP : SB_LINEDOWN;
+    }
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -49,7 +75,7 @@ double median(std::vector<double> values)
 void printFigure(const char* label, const std::vector<double>& values)
 {
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    std::printf("%-26s%8.1f ms (%.1f-%.1f)", label, median(values), *low, *high);
+    std::printf("%-31s%8.1f ms (%.1f-%.1f)", label, median(values), *low, *high);
 }
 
 } // namespace
@@ -67,6 +93,7 @@ int wmain(int argc, wchar_t** argv)
     GdiplusSession gdiplus;
     std::vector<double> bare, decode, first, full, next;
     std::vector<double> reduced[2]; // at 1/2 and 1/4
+    std::vector<double> scrollFit, scroll100, zoomStep, zoomSettled;
     for (int run = 0; run < runs; ++run) {
         double start = now();
         const ZString image = exportPageImage(pdf, 1, PDFViewerBase::kResolution, false);
@@ -99,6 +126,24 @@ int wmain(int argc, wchar_t** argv)
         display.showPage(2);
         pumpUntil([&] { return display.displayedPage() == 2; });
         next.push_back(now() - start);
+
+        // Repaints of the full picture of page 2, the window on the screen.
+        pumpUntil([&] { return !display.isImageReduced() && display.isIdle(); });
+        display.show(SW_SHOWNOACTIVATE);
+        display.fitWidth();
+        timeScrolling(display, scrollFit);
+        display.setZoom(1.0);
+        timeScrolling(display, scroll100);
+        for (int i = 0; i < 3; ++i) {
+            display.zoomBy(i % 2 == 0 ? 0.85 : 1.15);
+            zoomStep.push_back(repaint(display.hwnd()));
+            // The settling timer's work, done now.
+            const double start = now();
+            SendMessageW(display.hwnd(), WM_TIMER, 2, 0);
+            UpdateWindow(display.hwnd());
+            zoomSettled.push_back(now() - start);
+        }
+        display.show(SW_HIDE);
     }
     const double b = median(bare), f = median(first);
     // Each run's first page against the bare render just before it: less
@@ -120,6 +165,14 @@ int wmain(int argc, wchar_t** argv)
     std::printf("  (a reduced picture first when it suffices)\n");
     printFigure("viewer, following page:", next);
     std::printf("  goal <= 50\n");
+    printFigure("repaint, scroll at fit width:", scrollFit);
+    std::printf("  goal < 30\n");
+    printFigure("repaint, scroll at 100 %:", scroll100);
+    std::printf("  goal < 30\n");
+    printFigure("repaint after a zoom step:", zoomStep);
+    std::printf("\n");
+    printFigure("repaint, settling that zoom:", zoomSettled);
+    std::printf("\n");
     std::printf("(median, lowest-highest of %d runs, %d dpi JPEG, display %d x %d)\n", runs, PDFViewerBase::kResolution,
                 width, height);
     return 0;
