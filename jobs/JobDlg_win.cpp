@@ -5,7 +5,6 @@
 #include "explorer/FileDrag_win.h"
 #include "gui/Dpi.h"
 #include "jobs/Job.h"
-#include "jobs/JobNameBox_win.h"
 #include "jobs/PageTooltip.h"
 #include "jobs/JobListDlgContainer_win.h"
 #include "jobs/JobStore.h"
@@ -14,6 +13,7 @@
 #include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
+#include "xhtml/InputBox_win.h"
 #include "gui/PaintBuffer.h"
 
 #include <gdiplus.h>
@@ -596,10 +596,12 @@ void JobDlg::command(int id)
             refresh();
         break;
     case Rename: {
-        ZString name = m_job->name();
-        if (askJobName(hwnd(), name) && !name.isEmpty() && name != m_job->name()) {
+        // Owned by the main window, which the box keeps disabled while it asks.
+        xhtml::InputBox box(GetAncestor(hwnd(), GA_ROOT), lang_getStr(L"quillet/job/change-name"),
+                            lang_getStr(L"quillet/job/~change-name-info"), m_job->name());
+        if (box.show() && !box.text().isEmpty() && box.text() != m_job->name()) {
             m_container.store().history().record({m_job});
-            m_job->setName(name); // the unsaved flag stays as it is
+            m_job->setName(box.text()); // the unsaved flag stays as it is
             refresh();
         }
         break;

@@ -9,7 +9,6 @@
 #include "gui/Messages.h"
 #include "jobs/JobDlg_win.h"
 #include "jobs/JobListDlg_win.h"
-#include "jobs/JobNameBox_win.h"
 #include "jobs/JobStore.h"
 #include "jobs/PopupMenu_win.h"
 #include "jobs/PrintJob.h"
@@ -20,7 +19,9 @@
 #include "tests/operations/PrintDialogAnswer_win.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
+#include "tests/xhtml/WindowTestSupport_win.h"
 #include "viewer/JobViewer.h"
+#include "xhtml/InputBox_win.h"
 #include "zpdf/Document.h"
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
@@ -31,6 +32,13 @@
 #include <shlobj.h>
 
 namespace {
+
+ZString windowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
 
 // The ids of the page sequence of a job: each page's number inside its source.
 std::vector<int> sourcePages(const Job& job)
@@ -383,6 +391,49 @@ TEST_F(JobWindows, PagesDraggedBetweenAndWithinJobsAndUndoneAgain)
     SetKeyboardState(keys);
 }
 
+TEST_F(JobWindows, AMergeIsUndoneIntoTheWindowsItCameFromAndRedoneAgain)
+{
+    JobDlg& a = add(L"A");
+    add(L"B");
+    JobDlg& c = add(L"C");
+    a.job().deletePages({1});
+    c.job().rotate(180, {3});
+    c.job().setUnsaved(false); // as after a save
+    // A and C selected and merged; B stays in front of the merged job.
+    clickHeader(a);
+    postMouse(c.hwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON | MK_CONTROL);
+    postMouse(c.hwnd(), WM_LBUTTONUP, 5, 5, MK_CONTROL);
+    ASSERT_EQ(container().selectedWindows().size(), 2u);
+    m_menuChoice = joblist::MergeSelected;
+    press(joblist::MergeMenu);
+    m_menuChoice = 0;
+    ASSERT_EQ(container().count(), 2);
+    const ZString merged = container().window(1).job().name();
+    EXPECT_EQ(sourcePages(container().window(1).job()), (std::vector<int>{2, 3, 1, 2, 3}));
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    postKey(container().hwnd(), 'Z');
+    ASSERT_EQ(names(), (std::vector<ZString>{L"A", L"B", L"C"}));
+    const Job& first = container().window(0).job();
+    const Job& third = container().window(2).job();
+    EXPECT_EQ(sourcePages(first), (std::vector<int>{2, 3}));
+    EXPECT_TRUE(first.isUnsaved());
+    EXPECT_EQ(third.rotation(3), 180);
+    EXPECT_FALSE(third.isUnsaved());
+    EXPECT_TRUE(container().window(2).headerText().startsWith(L" C"));
+    EXPECT_EQ(m_store.jobCount(), 3);
+
+    postKey(container().hwnd(), 'Y');
+    EXPECT_EQ(names(), (std::vector<ZString>{L"B", merged}));
+    EXPECT_EQ(sourcePages(container().window(1).job()), (std::vector<int>{2, 3, 1, 2, 3}));
+    EXPECT_EQ(container().window(1).job().rotation(5), 180);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
 TEST_F(JobWindows, JobCommandsOnOneWindow)
 {
     JobDlg& a = add(L"Report");
@@ -392,25 +443,39 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     EXPECT_EQ(a.job().rotation(1), 90);
     EXPECT_EQ(a.job().rotation(3), 90);
     EXPECT_TRUE(a.headerText().startsWith(L" *Report"));
-    m_store.history().undo();
+    m_store.undo();
     EXPECT_EQ(a.job().rotation(2), 0);
 
-    // A cancelled rename changes nothing; an entered name keeps the unsaved flag.
-    setJobNameAnswerer([](ZString& name) {
-        name = L"ignored";
-        return false;
-    });
-    a.command(4);
+    // Rename asks in the input box: a cancelled or empty name changes nothing;
+    // an entered name keeps the unsaved flag and is undone like any edit.
+    auto rename = [&](const wchar_t* typed, const wchar_t* buttonKey) {
+        ZString caption, prompt, preset;
+        WhenShown answer(xhtml::InputBox::kClassName, [&](HWND box) {
+            caption = windowText(box);
+            preset = windowText(GetDlgItem(box, xhtml::InputBox::EditId));
+            prompt = windowText(FindWindowExW(box, nullptr, L"Static", nullptr));
+            SetWindowTextW(GetDlgItem(box, xhtml::InputBox::EditId), typed);
+            SendMessageW(buttonLabelled(box, lang_getStr(buttonKey)).window, BM_CLICK, 0, 0);
+        });
+        a.command(4);
+        EXPECT_TRUE(answer.ran());
+        EXPECT_EQ(caption, lang_getStr(L"quillet/job/change-name"));
+        EXPECT_EQ(prompt, lang_getStr(L"quillet/job/~change-name-info"));
+        return preset;
+    };
+    EXPECT_EQ(rename(L"ignored", L"inputBox/cancel"), L"Report");
     EXPECT_EQ(a.job().name(), L"Report");
-    setJobNameAnswerer([](ZString& name) {
-        name = L"Renamed";
-        return true;
-    });
+    rename(L"", L"inputBox/ok");
+    EXPECT_EQ(a.job().name(), L"Report");
     const bool unsaved = a.job().isUnsaved();
-    a.command(4);
-    setJobNameAnswerer({});
+    EXPECT_EQ(rename(L"Renamed", L"inputBox/ok"), L"Report");
     EXPECT_EQ(a.job().name(), L"Renamed");
     EXPECT_EQ(a.job().isUnsaved(), unsaved);
+    EXPECT_TRUE(a.headerText().startsWith(L" *Renamed"));
+    m_store.undo();
+    EXPECT_EQ(a.job().name(), L"Report");
+    m_store.redo();
+    EXPECT_EQ(a.job().name(), L"Renamed");
 
     // The page menu by the right button: the page under it becomes the selection and goes.
     m_menuChoice = 1;
@@ -419,7 +484,7 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     postMouse(a.hwnd(), WM_RBUTTONUP, second.x, second.y, 0);
     EXPECT_EQ(m_menuItems, 5);
     EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 3}));
-    m_store.history().undo();
+    m_store.undo();
     EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
     m_menuChoice = 0;
 
