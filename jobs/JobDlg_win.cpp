@@ -112,6 +112,7 @@ bool JobDlg::create(HWND parent)
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
     }
     updateHeader();
+    updateToolbar();
     return true;
 }
 
@@ -157,6 +158,14 @@ void JobDlg::updateHeader()
 {
     const ZString text = headerText();
     send(kSetHeader, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void JobDlg::updateToolbar()
+{
+    if (m_toolbar.hwnd() == nullptr)
+        return;
+    m_toolbar.enableButton(1, !m_job->isEmpty());
+    m_toolbar.enableButton(2, !m_job->isEmpty());
 }
 
 joblayout::JobWindowLayout JobDlg::layout() const
@@ -238,6 +247,7 @@ void JobDlg::refresh()
     m_pages.limitTo(m_job->pageCount());
     SetWindowTextW(hwnd(), m_job->name().c_str());
     updateHeader();
+    updateToolbar();
     m_container.layoutJobs();
     invalidate();
     m_container.selectionChanged();
@@ -299,6 +309,8 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
     const RECT r = rectOf(box);
     const bool selected = m_pages.isSelected(page);
     fillRect(dc, r, selected ? kSelectedPage : kBackground);
+    if (page == m_menuPage)
+        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const JobPage& p = m_job->pages()[static_cast<size_t>(page - 1)];
     const int pad = scale(6, m_container.dpi());
     RECT inner = {r.left + pad, r.top + pad, r.right - pad, r.bottom - pad};
@@ -579,7 +591,7 @@ void JobDlg::showJobMenu()
         if (m == 0)
             AppendMenuW(views, MF_SEPARATOR, 0, nullptr);
     }
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(views), lang_getStr(L"quillet/job/views").c_str());
+    AppendMenuW(menu, MF_POPUP | grayed, reinterpret_cast<UINT_PTR>(views), lang_getStr(L"quillet/job/views").c_str());
     POINT at = {};
     GetCursorPos(&at);
     const UINT chosen = trackJobMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at, hwnd());
@@ -590,6 +602,9 @@ void JobDlg::showJobMenu()
 
 void JobDlg::command(int id)
 {
+    // An empty job can only be removed; everything else needs pages.
+    if (m_job->isEmpty() && id != static_cast<int>(DeleteJob))
+        return;
     switch (id) {
     case SaveAs:
         if (saveJobAs(*m_job))
@@ -659,9 +674,12 @@ void JobDlg::showPageMenu(int page)
     AppendMenuW(menu, MF_STRING, BlankAfter, lang_getStr(L"quillet/job/page/insert-blank-page-after").c_str());
     POINT at = {};
     GetCursorPos(&at);
-    m_menuPage = page;
+    m_menuPage = page; // marked while its menu is open
+    invalidate();
+    UpdateWindow(hwnd());
     const UINT chosen = trackJobMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at, hwnd());
     m_menuPage = 0;
+    invalidate();
     DestroyMenu(menu);
     if (chosen != 0)
         pageCommand(static_cast<int>(chosen), page);

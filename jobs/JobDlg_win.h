@@ -81,6 +81,8 @@ private:
     void withdrawAll();
     void withdrawOutside(int top, int bottom);
     void updateHeader();
+    // Print and save as need pages; removing the job does not.
+    void updateToolbar();
     void createToolbar();
     void placeToolbar();
 

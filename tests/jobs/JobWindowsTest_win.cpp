@@ -507,6 +507,51 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     EXPECT_EQ(m_store.jobCount(), 0);
 }
 
+TEST_F(JobWindows, AnEmptyJobOffersOnlyItsRemovalUntilItHasPages)
+{
+    container().command(joblist::CreateEmpty);
+    pumpUntilIdle();
+    ASSERT_EQ(container().count(), 1);
+    JobDlg& w = container().window(0);
+    std::vector<std::pair<UINT, bool>> entries; // command id (0 for a submenu), grayed
+    setJobMenuAnswerer([&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            if ((info.fType & MFT_SEPARATOR) == 0)
+                entries.emplace_back(info.hSubMenu != nullptr ? 0u : info.wID, (info.fState & MFS_GRAYED) != 0);
+        }
+        return 0u;
+    });
+    postMouse(w.hwnd(), WM_RBUTTONDOWN, 5, 5, MK_RBUTTON);
+    postMouse(w.hwnd(), WM_RBUTTONUP, 5, 5, 0);
+    ASSERT_GE(entries.size(), 9u);
+    for (const auto& [id, grayed] : entries)
+        EXPECT_EQ(grayed, id != 1) << id;
+    HWND bar = FindWindowExW(w.hwnd(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+    auto offered = [bar](int button) { return SendMessageW(bar, TB_ISBUTTONENABLED, button, 0) != 0; };
+    EXPECT_TRUE(offered(0));
+    EXPECT_FALSE(offered(1));
+    EXPECT_FALSE(offered(2));
+
+    // Commands that need pages do nothing: no box asks for a name, the view stays.
+    {
+        WhenShown close(xhtml::InputBox::kClassName, [](HWND box) { SendMessageW(box, WM_CLOSE, 0, 0); });
+        w.command(4);
+        EXPECT_FALSE(close.ran());
+    }
+    w.command(8 + 3);
+    EXPECT_EQ(w.mode(), 2);
+
+    // With pages, print and save as are offered.
+    w.job().appendAllPagesOf(&add(L"pages").job());
+    w.refresh();
+    EXPECT_TRUE(offered(1));
+    EXPECT_TRUE(offered(2));
+}
+
 TEST_F(JobWindows, AccessibleObjectsFollowTheListAndItsPages)
 {
     const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
@@ -606,6 +651,13 @@ TEST_F(JobWindows, ADoubleClickOnAPageShowsTheJobsViewerAtThatPage)
     postMouse(a.hwnd(), WM_RBUTTONDOWN, first.x, first.y, MK_RBUTTON);
     postMouse(a.hwnd(), WM_RBUTTONUP, first.x, first.y, 0);
     EXPECT_TRUE(viewGrayed);
+
+    // Hidden again, the view entry shows it at the page of the menu.
+    viewer->hideWindow();
+    a.pageCommand(2, 3);
+    ASSERT_NE(a.job().viewer(), nullptr);
+    EXPECT_TRUE(a.job().viewer()->isShown());
+    EXPECT_EQ(a.job().viewer()->currentJobPage(), 3);
 }
 
 TEST_F(JobWindows, PrintFromTheJobMenuPrintsTheSelectedPagesInSelectionOrder)
