@@ -96,7 +96,7 @@ bool JobDlg::create(HWND parent)
     if (!BaseWindow::create(0, kClassName, m_job->name().c_str(), WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10, parent,
                             nullptr, module))
         return false;
-    createToolbar();
+    m_toolbar.create(hwnd());
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 hwnd(), nullptr, module, nullptr);
     if (m_tooltip != nullptr) {
@@ -112,40 +112,11 @@ bool JobDlg::create(HWND parent)
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
     }
     updateHeader();
-    updateToolbar();
+    m_toolbar.update(!m_job->isEmpty());
     return true;
 }
 
-void JobDlg::createToolbar()
-{
-    if (!m_toolbar.create(hwnd(), WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER |
-                                      CCS_NOPARENTALIGN | TBSTYLE_TOOLTIPS,
-                          0, GetModuleHandleW(nullptr)))
-        return;
-    m_toolbar.send(TB_SETIMAGELIST, 0, 0);
-    const wchar_t* keys[] = {L"quillet/job/delete", L"quillet/job/print", L"quillet/job/save_as"};
-    TBBUTTON buttons[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i].iBitmap = I_IMAGENONE;
-        buttons[i].idCommand = i;
-        buttons[i].fsState = TBSTATE_ENABLED;
-        buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
-        buttons[i].iString = m_toolbar.addString(lang_getStr(keys[i]));
-    }
-    m_toolbar.addButtons(buttons, 3);
-}
-
-void JobDlg::placeToolbar()
-{
-    if (m_toolbar.hwnd() == nullptr)
-        return;
-    SIZE size = {};
-    m_toolbar.send(TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    const RECT client = clientRect();
-    const int header = layout().headerHeight();
-    const int height = std::min<int>(header - 2, size.cy);
-    m_toolbar.move(client.right - size.cx - 4, (header - height) / 2, size.cx, height);
-}
+void JobDlg::placeToolbar() { m_toolbar.place(clientRect().right, layout().headerHeight()); }
 
 ZString JobDlg::headerText() const
 {
@@ -158,14 +129,6 @@ void JobDlg::updateHeader()
 {
     const ZString text = headerText();
     send(kSetHeader, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void JobDlg::updateToolbar()
-{
-    if (m_toolbar.hwnd() == nullptr)
-        return;
-    m_toolbar.enableButton(1, !m_job->isEmpty());
-    m_toolbar.enableButton(2, !m_job->isEmpty());
 }
 
 joblayout::JobWindowLayout JobDlg::layout() const
@@ -247,7 +210,7 @@ void JobDlg::refresh()
     m_pages.limitTo(m_job->pageCount());
     SetWindowTextW(hwnd(), m_job->name().c_str());
     updateHeader();
-    updateToolbar();
+    m_toolbar.update(!m_job->isEmpty());
     m_container.layoutJobs();
     invalidate();
     m_container.selectionChanged();
@@ -779,13 +742,13 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (lParam != 0 && reinterpret_cast<HWND>(lParam) == m_toolbar.hwnd()) {
             switch (LOWORD(wParam)) {
-            case 0:
+            case JobDlgToolbar::Remove:
                 command(DeleteJob);
                 return 0;
-            case 1:
+            case JobDlgToolbar::Print:
                 command(Print);
                 return 0;
-            case 2:
+            case JobDlgToolbar::SaveAs:
                 command(SaveAs);
                 return 0;
             }

@@ -5,8 +5,8 @@
 // job of thousands of pages costs one window.
 #pragma once
 
-#include "gui/BaseToolbar.h"
 #include "gui/BaseWindow.h"
+#include "jobs/JobDlgToolbar_win.h"
 #include "jobs/JobLayout.h"
 #include "jobs/PageSelection.h"
 #include "operations/ThumbMaker.h"
@@ -81,9 +81,6 @@ private:
     void withdrawAll();
     void withdrawOutside(int top, int bottom);
     void updateHeader();
-    // Print and save as need pages; removing the job does not.
-    void updateToolbar();
-    void createToolbar();
     void placeToolbar();
 
     void onLeftDown(int x, int y, WPARAM keys);
@@ -101,7 +98,7 @@ private:
     int m_mode;
     bool m_selected = false;
     PageSelection m_pages;
-    BaseToolbar m_toolbar;
+    JobDlgToolbar m_toolbar;
     HWND m_tooltip = nullptr; // a child of this window, destroyed with it
     int m_tooltipPage = -1;
     ZString m_tooltipText;
