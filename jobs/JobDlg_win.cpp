@@ -99,21 +99,43 @@ bool JobDlg::create(HWND parent)
     m_toolbar.create(hwnd());
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 hwnd(), nullptr, module, nullptr);
-    if (m_tooltip != nullptr) {
-        TOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS, 16); one
-        // tool covers the window and names the page under the pointer.
-        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-        tool.hwnd = hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (m_tooltip != nullptr)
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
+    updatePageTools();
     updateHeader();
     m_toolbar.update(!m_job->isEmpty());
     return true;
+}
+
+void JobDlg::updatePageTools()
+{
+    if (m_tooltip == nullptr)
+        return;
+    // One tool per page element: its page number as id, its box as the area.
+    // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS,
+    // 16); deleting a tool ends that for the window, so fewer pages mean
+    // every tool is made again.
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    const int pages = m_job->pageCount();
+    if (pages < m_pageTools) {
+        for (int n = 1; n <= m_pageTools; ++n) {
+            tool.uId = static_cast<UINT_PTR>(n);
+            SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        m_pageTools = 0;
+    }
+    const joblayout::JobWindowLayout l = layout();
+    for (int n = 1; n <= pages; ++n) {
+        const joblayout::Box b = l.elementBox(n);
+        tool.uId = static_cast<UINT_PTR>(n);
+        tool.rect = {b.left, b.top, b.right, b.bottom};
+        SendMessageW(m_tooltip, n <= m_pageTools ? TTM_NEWTOOLRECTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    m_pageTools = pages;
 }
 
 void JobDlg::placeToolbar() { m_toolbar.place(clientRect().right, layout().headerHeight()); }
@@ -153,6 +175,7 @@ void JobDlg::setMode(int mode)
         return;
     withdrawAll();
     m_mode = mode;
+    updatePageTools();
     invalidate();
 }
 
@@ -212,6 +235,7 @@ void JobDlg::refresh()
     updateHeader();
     m_toolbar.update(!m_job->isEmpty());
     m_container.layoutJobs();
+    updatePageTools();
     invalidate();
     m_container.selectionChanged();
 }
@@ -411,13 +435,6 @@ void JobDlg::onLeftUp(int x, int y, WPARAM keys)
 
 void JobDlg::onMouseMove(int x, int y, WPARAM keys)
 {
-    if (m_tooltip != nullptr) {
-        const int page = layout().pageAt(x, y);
-        if (page != m_tooltipPage) {
-            m_tooltipPage = page;
-            SendMessageW(m_tooltip, TTM_UPDATE, 0, 0);
-        }
-    }
     if (!m_pressed || (keys & MK_LBUTTON) == 0)
         return;
     const POINT now = {x, y};
@@ -694,6 +711,7 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SIZE:
         placeToolbar();
+        updatePageTools();
         return 0;
     case kSetHeader:
         invalidate();
@@ -757,11 +775,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == m_tooltip && header->code == TTN_GETDISPINFOW) {
+            // The tool's id is its page number.
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            POINT at = {};
-            GetCursorPos(&at);
-            ScreenToClient(hwnd(), &at);
-            const int page = layout().pageAt(at.x, at.y);
+            const int page = static_cast<int>(header->idFrom);
             m_tooltipText = page > 0 ? pageTooltip(*m_job, page) : ZString();
             info->lpszText = const_cast<wchar_t*>(m_tooltipText.c_str());
             return 0;
