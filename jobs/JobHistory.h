@@ -1,7 +1,7 @@
 // The edit history of the jobs: before each edit the state of the jobs it
-// touches (pages, name, unsaved flag) is recorded; undo puts a recorded state
-// back and keeps the current one for redo. Saving leaves the history alone,
-// and a job brought back to an earlier state is unsaved again.
+// touches (pages and name) is recorded; undo puts a recorded state back and
+// keeps the current one for redo. Saving leaves the history alone, and a job
+// brought back to an earlier state is unsaved again.
 //
 // A merge is a step of its own: the merged-away jobs leave the store's list
 // for the history, which owns them, untouched, while a step can bring them
