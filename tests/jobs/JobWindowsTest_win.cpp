@@ -74,25 +74,30 @@ int dragFromAnotherProgram(POINT screen, const ZString& file)
     return static_cast<int>(code);
 }
 
+struct TooltipSearch {
+    HWND window, found;
+};
+
+BOOL CALLBACK findTooltipOf(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<TooltipSearch*>(p);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+        SendMessageW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == s->window) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The tooltip control whose tools lie on the window (a job window with pages).
 HWND tooltipOf(HWND window)
 {
-    struct Search {
-        HWND window, found;
-    } search = {window, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t name[64] = {};
-        GetClassNameW(w, name, 64);
-        TOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
-            SendMessageW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == s->window) {
-            s->found = w;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search = {window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findTooltipOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
