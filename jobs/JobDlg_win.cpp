@@ -209,6 +209,8 @@ void JobDlg::invertPageSelection()
 
 void JobDlg::rotate(int degrees)
 {
+    if (m_job->isEmpty())
+        return; // no step in the history for nothing turned
     m_container.store().history().record({m_job});
     if (m_pages.isEmpty())
         m_job->rotateAll(degrees);

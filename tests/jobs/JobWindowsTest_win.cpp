@@ -614,6 +614,8 @@ TEST_F(JobWindows, AnEmptyJobOffersOnlyItsRemovalUntilItHasPages)
     }
     w.command(8 + 3);
     EXPECT_EQ(w.mode(), 2);
+    container().rotateSelected(90); // the list's rotate button
+    EXPECT_FALSE(m_store.history().canUndo());
 
     // With pages, print and save as are offered.
     w.job().appendAllPagesOf(&add(L"pages").job());
