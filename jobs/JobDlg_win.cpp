@@ -111,31 +111,34 @@ void JobDlg::updatePageTools()
 {
     if (m_tooltip == nullptr)
         return;
-    // One tool per page element: its page number as id, its box as the area.
-    // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS,
-    // 16); deleting a tool ends that for the window, so fewer pages mean
-    // every tool is made again.
+    // One tool per page element in view: its page number as id, its box as
+    // the area (pages out of view need none, and a job of thousands of pages
+    // keeps a short list). The tooltip watches the window's mouse messages
+    // itself (TTF_SUBCLASS, 16); deleting a tool ends that for the window, so
+    // when the pages in view change every tool is made again.
+    const joblayout::JobWindowLayout l = layout();
+    const auto [first, last] = m_bandBottom > m_bandTop ? l.pagesInBand(m_bandTop, m_bandBottom)
+                                                       : std::pair<int, int>(1, 0);
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = hwnd();
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    const int pages = m_job->pageCount();
-    if (pages < m_pageTools) {
-        for (int n = 1; n <= m_pageTools; ++n) {
+    const bool renew = first != m_firstTool || last != m_lastTool;
+    if (renew) {
+        for (int n = m_firstTool; n <= m_lastTool; ++n) {
             tool.uId = static_cast<UINT_PTR>(n);
             SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        m_pageTools = 0;
+        m_firstTool = first;
+        m_lastTool = last;
     }
-    const joblayout::JobWindowLayout l = layout();
-    for (int n = 1; n <= pages; ++n) {
+    for (int n = first; n <= last; ++n) {
         const joblayout::Box b = l.elementBox(n);
         tool.uId = static_cast<UINT_PTR>(n);
         tool.rect = {b.left, b.top, b.right, b.bottom};
-        SendMessageW(m_tooltip, n <= m_pageTools ? TTM_NEWTOOLRECTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(m_tooltip, renew ? TTM_ADDTOOLW : TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    m_pageTools = pages;
 }
 
 void JobDlg::placeToolbar() { m_toolbar.place(clientRect().right, layout().headerHeight()); }
@@ -289,6 +292,7 @@ void JobDlg::setVisibleBand(int top, int bottom)
     // Requests for pages more than a screen away from view are withdrawn.
     const int screen = std::max(1, bottom - top);
     withdrawOutside(top - screen, bottom + screen);
+    updatePageTools();
 }
 
 // Painting --------------------------------------------------------------------

@@ -101,7 +101,7 @@ private:
     PageSelection m_pages;
     JobDlgToolbar m_toolbar;
     HWND m_tooltip = nullptr; // a child of this window, destroyed with it
-    int m_pageTools = 0; // tools of the tooltip, ids 1..m_pageTools
+    int m_firstTool = 1, m_lastTool = 0; // the tooltip's tools: the pages in view
     ZString m_tooltipText;
     std::vector<Asked> m_asked;
     int m_bandTop = 0, m_bandBottom = 0;

@@ -534,8 +534,9 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     EXPECT_EQ(m_store.jobCount(), 0);
 }
 
-TEST_F(JobWindows, EachPageHasATooltipNamingItAndItsSource)
+TEST_F(JobWindows, EachPageInViewHasATooltipNamingItAndItsSource)
 {
+    userConfig_setDword(L"JobDlgDisplayMode", 0); // small elements: every page in view
     JobDlg& a = add(L"A");
     JobDlg& b = add(L"B");
     b.job().insertPagesFrom(&a.job(), 0, {2});
@@ -575,6 +576,14 @@ TEST_F(JobWindows, EachPageHasATooltipNamingItAndItsSource)
     b.deleteSelectedPages();
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
     EXPECT_EQ(shown(1), text(info, 1) + L"\n" + text(extra, 1, L"B"));
+
+    // Pages far below the view have none.
+    for (int i = 0; i < 30; ++i)
+        b.job().appendAllPagesOf(&a.job());
+    b.refresh();
+    const LRESULT tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+    EXPECT_GT(tools, 4);
+    EXPECT_LT(tools, b.job().pageCount());
 }
 
 TEST_F(JobWindows, AnEmptyJobOffersOnlyItsRemovalUntilItHasPages)
