@@ -99,21 +99,46 @@ bool JobDlg::create(HWND parent)
     m_toolbar.create(hwnd());
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 hwnd(), nullptr, module, nullptr);
-    if (m_tooltip != nullptr) {
-        TOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS, 16); one
-        // tool covers the window and names the page under the pointer.
-        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-        tool.hwnd = hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (m_tooltip != nullptr)
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
+    updatePageTools();
     updateHeader();
     m_toolbar.update(!m_job->isEmpty());
     return true;
+}
+
+void JobDlg::updatePageTools()
+{
+    if (m_tooltip == nullptr)
+        return;
+    // One tool per page element in view: its page number as id, its box as
+    // the area (pages out of view need none, and a job of thousands of pages
+    // keeps a short list). The tooltip watches the window's mouse messages
+    // itself (TTF_SUBCLASS, 16); deleting a tool ends that for the window, so
+    // when the pages in view change every tool is made again.
+    const joblayout::JobWindowLayout l = layout();
+    const auto [first, last] = m_bandBottom > m_bandTop ? l.pagesInBand(m_bandTop, m_bandBottom)
+                                                       : std::pair<int, int>(1, 0);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    const bool renew = first != m_firstTool || last != m_lastTool;
+    if (renew) {
+        for (int n = m_firstTool; n <= m_lastTool; ++n) {
+            tool.uId = static_cast<UINT_PTR>(n);
+            SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        m_firstTool = first;
+        m_lastTool = last;
+    }
+    for (int n = first; n <= last; ++n) {
+        const joblayout::Box b = l.elementBox(n);
+        tool.uId = static_cast<UINT_PTR>(n);
+        tool.rect = {b.left, b.top, b.right, b.bottom};
+        SendMessageW(m_tooltip, renew ? TTM_ADDTOOLW : TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void JobDlg::placeToolbar() { m_toolbar.place(clientRect().right, layout().headerHeight()); }
@@ -153,6 +178,7 @@ void JobDlg::setMode(int mode)
         return;
     withdrawAll();
     m_mode = mode;
+    updatePageTools();
     invalidate();
 }
 
@@ -214,6 +240,7 @@ void JobDlg::refresh()
     updateHeader();
     m_toolbar.update(!m_job->isEmpty());
     m_container.layoutJobs();
+    updatePageTools();
     invalidate();
     m_container.selectionChanged();
 }
@@ -265,6 +292,7 @@ void JobDlg::setVisibleBand(int top, int bottom)
     // Requests for pages more than a screen away from view are withdrawn.
     const int screen = std::max(1, bottom - top);
     withdrawOutside(top - screen, bottom + screen);
+    updatePageTools();
 }
 
 // Painting --------------------------------------------------------------------
@@ -413,13 +441,6 @@ void JobDlg::onLeftUp(int x, int y, WPARAM keys)
 
 void JobDlg::onMouseMove(int x, int y, WPARAM keys)
 {
-    if (m_tooltip != nullptr) {
-        const int page = layout().pageAt(x, y);
-        if (page != m_tooltipPage) {
-            m_tooltipPage = page;
-            SendMessageW(m_tooltip, TTM_UPDATE, 0, 0);
-        }
-    }
     if (!m_pressed || (keys & MK_LBUTTON) == 0)
         return;
     const POINT now = {x, y};
@@ -696,6 +717,7 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SIZE:
         placeToolbar();
+        updatePageTools();
         return 0;
     case kSetHeader:
         invalidate();
@@ -759,11 +781,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == m_tooltip && header->code == TTN_GETDISPINFOW) {
+            // The tool's id is its page number.
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            POINT at = {};
-            GetCursorPos(&at);
-            ScreenToClient(hwnd(), &at);
-            const int page = layout().pageAt(at.x, at.y);
+            const int page = static_cast<int>(header->idFrom);
             m_tooltipText = page > 0 ? pageTooltip(*m_job, page) : ZString();
             info->lpszText = const_cast<wchar_t*>(m_tooltipText.c_str());
             return 0;

@@ -82,6 +82,7 @@ private:
     void withdrawOutside(int top, int bottom);
     void updateHeader();
     void placeToolbar();
+    void updatePageTools();
 
     void onLeftDown(int x, int y, WPARAM keys);
     void onLeftUp(int x, int y, WPARAM keys);
@@ -100,7 +101,7 @@ private:
     PageSelection m_pages;
     JobDlgToolbar m_toolbar;
     HWND m_tooltip = nullptr; // a child of this window, destroyed with it
-    int m_tooltipPage = -1;
+    int m_firstTool = 1, m_lastTool = 0; // the tooltip's tools: the pages in view
     ZString m_tooltipText;
     std::vector<Asked> m_asked;
     int m_bandTop = 0, m_bandBottom = 0;

@@ -4,7 +4,6 @@
 #include "base/Lang.h"
 #include "gui/Messages.h"
 #include "jobs/JobStore.h"
-#include "jobs/PageTooltip.h"
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
 #include "tests/support/TestSupport.h"
@@ -205,31 +204,6 @@ TEST_F(JobStoreTest, MergedAwayJobsHeldForUndoLeaveNoFilesBehind)
         EXPECT_TRUE(pathExists(file));
     }
     EXPECT_FALSE(pathExists(file));
-}
-
-TEST_F(JobStoreTest, PageTooltipsNameThePageAndItsSource)
-{
-    Job* a = fromSample(L"A");
-    Job* b = fromSample(L"B");
-    b->insertPagesFrom(a, 0, {2});
-    ScratchFolder scratch;
-    const ZString nameless = scratch.file(L"nameless.pdf");
-    ASSERT_TRUE(copyFile(sourcePath(L"samples/sample.pdf"), nameless));
-    PdfSource* source = store.addDocument(std::make_unique<PdfSource>(nameless));
-    b->setInitialPages([&] {
-        std::vector<JobPage> pages = b->pages();
-        pages.push_back({source, 3, 0});
-        return pages;
-    }());
-    auto text = [](const wchar_t* key, int page, const wchar_t* file = L"") {
-        return ZString(lang_getStr(key)).replaceAll(L"{PAGE_NUMBER}", ZString::format(L"%d", page)).replaceAll(
-            L"{FILE_NAME}", file);
-    };
-    const wchar_t* info = L"quillet/job/page/~info";
-    const wchar_t* extra = L"quillet/job/page/~info-extra";
-    EXPECT_EQ(pageTooltip(*b, 1), text(info, 1) + L"\n" + text(extra, 2, L"A"));
-    EXPECT_EQ(pageTooltip(*b, 2), text(info, 2) + L"\n" + text(extra, 1, L"B"));
-    EXPECT_EQ(pageTooltip(*b, 5), text(info, 5));
 }
 
 TEST_F(JobStoreTest, OnlyUnsavedJobsWithPagesAskBeforeTheyGo)

@@ -74,6 +74,33 @@ int dragFromAnotherProgram(POINT screen, const ZString& file)
     return static_cast<int>(code);
 }
 
+struct TooltipSearch {
+    HWND window, found;
+};
+
+BOOL CALLBACK findTooltipOf(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<TooltipSearch*>(p);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+        SendMessageW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == s->window) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip control whose tools lie on the window (a job window with pages).
+HWND tooltipOf(HWND window)
+{
+    TooltipSearch search = {window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findTooltipOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class JobWindows : public InterpreterTest {
 protected:
     void SetUp() override
@@ -505,6 +532,58 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     pumpUntilIdle();
     EXPECT_EQ(container().count(), 0);
     EXPECT_EQ(m_store.jobCount(), 0);
+}
+
+TEST_F(JobWindows, EachPageInViewHasATooltipNamingItAndItsSource)
+{
+    userConfig_setDword(L"JobDlgDisplayMode", 0); // small elements: every page in view
+    JobDlg& a = add(L"A");
+    JobDlg& b = add(L"B");
+    b.job().insertPagesFrom(&a.job(), 0, {2});
+    b.refresh();
+    b.pageCommand(10, 4); // a blank page at the end: a source without a name
+    HWND tip = tooltipOf(b.hwnd());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 5);
+    auto text = [](const wchar_t* key, int page, const wchar_t* file = L"") {
+        return ZString(lang_getStr(key)).replaceAll(L"{PAGE_NUMBER}", ZString::format(L"%d", page)).replaceAll(
+            L"{FILE_NAME}", file);
+    };
+    auto shown = [&](int page, RECT* area = nullptr) {
+        wchar_t buffer[512] = {};
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = b.hwnd();
+        tool.uId = static_cast<UINT_PTR>(page);
+        tool.lpszText = buffer;
+        SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        if (area != nullptr && SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+            *area = tool.rect;
+        return ZString(buffer);
+    };
+    const wchar_t* info = L"quillet/job/page/~info";
+    const wchar_t* extra = L"quillet/job/page/~info-extra";
+    RECT area = {};
+    EXPECT_EQ(shown(1, &area), text(info, 1) + L"\n" + text(extra, 2, L"A"));
+    const joblayout::Box first = b.layout().elementBox(1);
+    EXPECT_EQ(area.left, first.left);
+    EXPECT_EQ(area.bottom, first.bottom);
+    EXPECT_EQ(shown(2), text(info, 2) + L"\n" + text(extra, 1, L"B"));
+    EXPECT_EQ(shown(5), text(info, 5));
+
+    // Fewer pages, fewer tools; the rest follow their elements.
+    b.pageSelection().selectOnly(1);
+    b.deleteSelectedPages();
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_EQ(shown(1), text(info, 1) + L"\n" + text(extra, 1, L"B"));
+
+    // Pages far below the view have none.
+    for (int i = 0; i < 30; ++i)
+        b.job().appendAllPagesOf(&a.job());
+    b.refresh();
+    const LRESULT tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+    EXPECT_GT(tools, 4);
+    EXPECT_LT(tools, b.job().pageCount());
 }
 
 TEST_F(JobWindows, AnEmptyJobOffersOnlyItsRemovalUntilItHasPages)
