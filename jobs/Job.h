@@ -81,11 +81,11 @@ public:
 
     // Runs after every change (the viewer uses it to close itself).
     void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
+    // Closes and deletes the viewer; it is no longer the current one.
+    void dropViewer();
 
 private:
     void changed();
-    // Closes and deletes the viewer; it is no longer the current one.
-    void dropViewer();
 
     ZString m_name;
     JobStore* m_store;

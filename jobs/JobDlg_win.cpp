@@ -6,7 +6,6 @@
 #include "explorer/FileDrag_win.h"
 #include "gui/Dpi.h"
 #include "jobs/Job.h"
-#include "jobs/JobNameBox_win.h"
 #include "jobs/PageTooltip.h"
 #include "jobs/JobListDlgContainer_win.h"
 #include "jobs/JobStore.h"
@@ -16,6 +15,7 @@
 #include "jobs/SaveJobs.h"
 #include "operations/PdfSource.h"
 #include "operations/ThumbBudget.h"
+#include "xhtml/InputBox_win.h"
 #include "gui/PaintBuffer.h"
 
 #include <gdiplus.h>
@@ -98,55 +98,52 @@ bool JobDlg::create(HWND parent)
     if (!BaseWindow::create(0, kClassName, m_job->name().c_str(), WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10, parent,
                             nullptr, module))
         return false;
-    createToolbar();
+    m_toolbar.create(hwnd());
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 hwnd(), nullptr, module, nullptr);
-    if (m_tooltip != nullptr) {
-        TOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        // The tooltip watches the window's mouse messages itself (TTF_SUBCLASS, 16); one
-        // tool covers the window and names the page under the pointer.
-        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-        tool.hwnd = hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (m_tooltip != nullptr)
         SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
-    }
+    updatePageTools();
     updateHeader();
+    m_toolbar.update(!m_job->isEmpty());
     return true;
 }
 
-void JobDlg::createToolbar()
+void JobDlg::updatePageTools()
 {
-    if (!m_toolbar.create(hwnd(), WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER |
-                                      CCS_NOPARENTALIGN | TBSTYLE_TOOLTIPS,
-                          0, GetModuleHandleW(nullptr)))
+    if (m_tooltip == nullptr)
         return;
-    m_toolbar.send(TB_SETIMAGELIST, 0, 0);
-    const wchar_t* keys[] = {L"quillet/job/delete", L"quillet/job/print", L"quillet/job/save_as"};
-    TBBUTTON buttons[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i].iBitmap = I_IMAGENONE;
-        buttons[i].idCommand = i;
-        buttons[i].fsState = TBSTATE_ENABLED;
-        buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
-        buttons[i].iString = m_toolbar.addString(lang_getStr(keys[i]));
+    // One tool per page element in view: its page number as id, its box as
+    // the area (pages out of view need none, and a job of thousands of pages
+    // keeps a short list). The tooltip watches the window's mouse messages
+    // itself (TTF_SUBCLASS, 16); deleting a tool ends that for the window, so
+    // when the pages in view change every tool is made again.
+    const joblayout::JobWindowLayout l = layout();
+    const auto [first, last] = m_bandBottom > m_bandTop ? l.pagesInBand(m_bandTop, m_bandBottom)
+                                                       : std::pair<int, int>(1, 0);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    const bool renew = first != m_firstTool || last != m_lastTool;
+    if (renew) {
+        for (int n = m_firstTool; n <= m_lastTool; ++n) {
+            tool.uId = static_cast<UINT_PTR>(n);
+            SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        m_firstTool = first;
+        m_lastTool = last;
     }
-    m_toolbar.addButtons(buttons, 3);
+    for (int n = first; n <= last; ++n) {
+        const joblayout::Box b = l.elementBox(n);
+        tool.uId = static_cast<UINT_PTR>(n);
+        tool.rect = {b.left, b.top, b.right, b.bottom};
+        SendMessageW(m_tooltip, renew ? TTM_ADDTOOLW : TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
-void JobDlg::placeToolbar()
-{
-    if (m_toolbar.hwnd() == nullptr)
-        return;
-    SIZE size = {};
-    m_toolbar.send(TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    const RECT client = clientRect();
-    const int header = layout().headerHeight();
-    const int height = std::min<int>(header - 2, size.cy);
-    m_toolbar.move(client.right - size.cx - 4, (header - height) / 2, size.cx, height);
-}
+void JobDlg::placeToolbar() { m_toolbar.place(clientRect().right, layout().headerHeight()); }
 
 ZString JobDlg::headerText() const
 {
@@ -183,6 +180,7 @@ void JobDlg::setMode(int mode)
         return;
     withdrawAll();
     m_mode = mode;
+    updatePageTools();
     invalidate();
 }
 
@@ -220,6 +218,8 @@ void JobDlg::invertPageSelection()
 
 void JobDlg::rotate(int degrees)
 {
+    if (m_job->isEmpty())
+        return; // no step in the history for nothing turned
     m_container.store().history().record({m_job});
     if (m_pages.isEmpty())
         m_job->rotateAll(degrees);
@@ -244,7 +244,9 @@ void JobDlg::refresh()
     m_pages.limitTo(m_job->pageCount());
     SetWindowTextW(hwnd(), m_job->name().c_str());
     updateHeader();
+    m_toolbar.update(!m_job->isEmpty());
     m_container.layoutJobs();
+    updatePageTools();
     invalidate();
     m_container.selectionChanged();
 }
@@ -319,6 +321,7 @@ void JobDlg::setVisibleBand(int top, int bottom)
                 inView.push_back({document->thumbMaker(), requestFor(page, l.elementBox(page))});
     }
     thumbBudget().setInView(this, inView);
+    updatePageTools();
 }
 
 // Painting --------------------------------------------------------------------
@@ -328,6 +331,8 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
     const RECT r = rectOf(box);
     const bool selected = m_pages.isSelected(page);
     fillRect(dc, r, selected ? kSelectedPage : kBackground);
+    if (page == m_menuPage)
+        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const JobPage& p = m_job->pages()[static_cast<size_t>(page - 1)];
     const int pad = scale(6, m_container.dpi());
     RECT inner = {r.left + pad, r.top + pad, r.right - pad, r.bottom - pad};
@@ -469,13 +474,6 @@ void JobDlg::onLeftUp(int x, int y, WPARAM keys)
 
 void JobDlg::onMouseMove(int x, int y, WPARAM keys)
 {
-    if (m_tooltip != nullptr) {
-        const int page = layout().pageAt(x, y);
-        if (page != m_tooltipPage) {
-            m_tooltipPage = page;
-            SendMessageW(m_tooltip, TTM_UPDATE, 0, 0);
-        }
-    }
     if (!m_pressed || (keys & MK_LBUTTON) == 0)
         return;
     const POINT now = {x, y};
@@ -613,7 +611,7 @@ void JobDlg::showJobMenu()
         if (m == 0)
             AppendMenuW(views, MF_SEPARATOR, 0, nullptr);
     }
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(views), lang_getStr(L"quillet/job/views").c_str());
+    AppendMenuW(menu, MF_POPUP | grayed, reinterpret_cast<UINT_PTR>(views), lang_getStr(L"quillet/job/views").c_str());
     POINT at = {};
     GetCursorPos(&at);
     const UINT chosen = trackJobMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at, hwnd());
@@ -624,16 +622,21 @@ void JobDlg::showJobMenu()
 
 void JobDlg::command(int id)
 {
+    // An empty job can only be removed; everything else needs pages.
+    if (m_job->isEmpty() && id != static_cast<int>(DeleteJob))
+        return;
     switch (id) {
     case SaveAs:
         if (saveJobAs(*m_job))
             refresh();
         break;
     case Rename: {
-        ZString name = m_job->name();
-        if (askJobName(hwnd(), name) && !name.isEmpty() && name != m_job->name()) {
+        // Owned by the main window, which the box keeps disabled while it asks.
+        xhtml::InputBox box(GetAncestor(hwnd(), GA_ROOT), lang_getStr(L"quillet/job/change-name"),
+                            lang_getStr(L"quillet/job/~change-name-info"), m_job->name());
+        if (box.show() && !box.text().isEmpty() && box.text() != m_job->name()) {
             m_container.store().history().record({m_job});
-            m_job->setName(name); // the unsaved flag stays as it is
+            m_job->setName(box.text()); // the unsaved flag stays as it is
             refresh();
         }
         break;
@@ -691,9 +694,12 @@ void JobDlg::showPageMenu(int page)
     AppendMenuW(menu, MF_STRING, BlankAfter, lang_getStr(L"quillet/job/page/insert-blank-page-after").c_str());
     POINT at = {};
     GetCursorPos(&at);
-    m_menuPage = page;
+    m_menuPage = page; // marked while its menu is open
+    invalidate();
+    UpdateWindow(hwnd());
     const UINT chosen = trackJobMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at, hwnd());
     m_menuPage = 0;
+    invalidate();
     DestroyMenu(menu);
     if (chosen != 0)
         pageCommand(static_cast<int>(chosen), page);
@@ -746,6 +752,7 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SIZE:
         placeToolbar();
+        updatePageTools();
         return 0;
     case kSetHeader:
         invalidate();
@@ -798,13 +805,13 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (lParam != 0 && reinterpret_cast<HWND>(lParam) == m_toolbar.hwnd()) {
             switch (LOWORD(wParam)) {
-            case 0:
+            case JobDlgToolbar::Remove:
                 command(DeleteJob);
                 return 0;
-            case 1:
+            case JobDlgToolbar::Print:
                 command(Print);
                 return 0;
-            case 2:
+            case JobDlgToolbar::SaveAs:
                 command(SaveAs);
                 return 0;
             }
@@ -813,11 +820,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == m_tooltip && header->code == TTN_GETDISPINFOW) {
+            // The tool's id is its page number.
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            POINT at = {};
-            GetCursorPos(&at);
-            ScreenToClient(hwnd(), &at);
-            const int page = layout().pageAt(at.x, at.y);
+            const int page = static_cast<int>(header->idFrom);
             m_tooltipText = page > 0 ? pageTooltip(*m_job, page) : ZString();
             info->lpszText = const_cast<wchar_t*>(m_tooltipText.c_str());
             return 0;

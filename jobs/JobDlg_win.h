@@ -5,8 +5,8 @@
 // job of thousands of pages costs one window.
 #pragma once
 
-#include "gui/BaseToolbar.h"
 #include "gui/BaseWindow.h"
+#include "jobs/JobDlgToolbar_win.h"
 #include "jobs/JobLayout.h"
 #include "jobs/PageSelection.h"
 #include "operations/ThumbMaker.h"
@@ -83,8 +83,8 @@ private:
     void withdrawAll();
     void withdrawOutside(int top, int bottom);
     void updateHeader();
-    void createToolbar();
     void placeToolbar();
+    void updatePageTools();
 
     void onLeftDown(int x, int y, WPARAM keys);
     void onLeftUp(int x, int y, WPARAM keys);
@@ -101,9 +101,9 @@ private:
     int m_mode;
     bool m_selected = false;
     PageSelection m_pages;
-    BaseToolbar m_toolbar;
+    JobDlgToolbar m_toolbar;
     HWND m_tooltip = nullptr; // a child of this window, destroyed with it
-    int m_tooltipPage = -1;
+    int m_firstTool = 1, m_lastTool = 0; // the tooltip's tools: the pages in view
     ZString m_tooltipText;
     std::vector<Asked> m_asked;
     int m_bandTop = 0, m_bandBottom = 0;

@@ -191,3 +191,22 @@ void JobListDlgContainer::command(int id)
         break;
     }
 }
+
+void JobListDlgContainer::undoOrRedo(bool undo)
+{
+    const JobPlace placeOf = [this](const Job* job) { return indexOf(windowOf(job)); };
+    const JobHistoryChange change = undo ? m_store.undo(placeOf) : m_store.redo(placeOf);
+    if (change.isEmpty())
+        return;
+    for (Job* job : change.removed)
+        if (JobDlg* w = windowOf(job))
+            m_windows.erase(m_windows.begin() + indexOf(w));
+    // By ascending place, so each lands where it stood among the others.
+    for (const JobHistoryChange::Returned& r : change.returned)
+        addJobWindow(*r.job, r.place);
+    for (Job* job : change.changed)
+        if (JobDlg* w = windowOf(job))
+            w->refresh();
+    layoutJobs();
+    selectionChanged();
+}

@@ -348,10 +348,17 @@ void JobListDlgContainer::mergeJobs(const std::vector<Job*>& jobs)
 {
     if (jobs.size() < 2)
         return;
+    // Where the windows stood, for an undo to put them back there.
+    std::vector<std::pair<const Job*, int>> places;
+    for (Job* job : jobs)
+        places.emplace_back(job, indexOf(windowOf(job)));
     for (Job* job : jobs)
         if (JobDlg* w = windowOf(job))
             m_windows.erase(m_windows.begin() + indexOf(w));
-    Job* merged = m_store.merge(jobs);
+    Job* merged = m_store.merge(jobs, [&places](const Job* job) {
+        const auto at = std::find_if(places.begin(), places.end(), [job](const auto& p) { return p.first == job; });
+        return at != places.end() ? at->second : -1;
+    });
     if (merged == nullptr) {
         // Nothing merged: the windows come back.
         for (Job* job : jobs)
@@ -554,12 +561,8 @@ void JobListDlgContainer::onKey(UINT key)
         break;
     case 'Z':
     case 'Y':
-        if ((GetKeyState(VK_CONTROL) & 0x8000) != 0) {
-            const std::vector<Job*> jobs = key == 'Z' ? m_store.history().undo() : m_store.history().redo();
-            for (Job* job : jobs)
-                if (JobDlg* w = windowOf(job))
-                    w->refresh();
-        }
+        if ((GetKeyState(VK_CONTROL) & 0x8000) != 0)
+            undoOrRedo(key == 'Z');
         break;
     case VK_F12:
         if (AllocConsole()) {

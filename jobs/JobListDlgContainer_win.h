@@ -92,6 +92,9 @@ public:
     bool deleteAll(bool ask);
     void deleteSelected(bool ask);
     void mergeJobs(const std::vector<Job*>& jobs);
+    // Ctrl+Z and Ctrl+Y: the job model goes back or forth one step and the
+    // windows follow (merged jobs' windows go and come back in their places).
+    void undoOrRedo(bool undo);
     void moveSelected(int direction);
     void rotateSelected(int degrees);
     void sortJobs(int order);

@@ -37,9 +37,11 @@ public:
     Job* createJobFromFile(const ZString& name, const ZString& path, ZString& reason);
     // An empty job with a new job name.
     Job* createEmptyJob();
-    // A new job with the pages of the given jobs in turn; the given jobs are
-    // removed. Null unless the store holds 2 jobs or more and 2 or more are given.
-    Job* merge(const std::vector<Job*>& jobs);
+    // A new job with the pages of the given jobs in turn; the given jobs leave
+    // the store for the history, which undoes the merge by giving them back
+    // (placeOf tells where their windows stood). Null unless the store holds
+    // 2 jobs or more and 2 or more are given.
+    Job* merge(const std::vector<Job*>& jobs, const JobPlace& placeOf = {});
     // Removes and deletes the job, then collects unused documents.
     void removeJob(Job* job);
     // Destroys every document no job refers to (deleting its file).
@@ -48,6 +50,10 @@ public:
     PdfSource* addDocument(std::unique_ptr<PdfSource> document);
     // The edit history of the jobs; documents it still points into are kept.
     JobHistory& history() { return m_history; }
+    // Undo and redo of the last edit or merge; placeOf tells where the windows
+    // of jobs that leave the store stand.
+    JobHistoryChange undo(const JobPlace& placeOf = {});
+    JobHistoryChange redo(const JobPlace& placeOf = {});
 
     // How job viewers are made (none: jobs are not shown).
     void setViewerFactory(JobViewerFactory factory) { m_viewerFactory = std::move(factory); }

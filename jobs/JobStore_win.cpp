@@ -45,10 +45,16 @@ ZString newJobName()
     return ZString::format(L"%ls%d", lang_getStr(L"quillet/jobs/~name-for-new-job").c_str(), g_newJobCounter++);
 }
 
-JobStore::JobStore() = default;
+JobStore::JobStore()
+{
+    // Steps that go may have held the last references to documents.
+    m_history.setOnStepsDropped([this] { collectUnusedDocuments(); });
+}
 
 JobStore::~JobStore()
 {
+    m_history.setOnStepsDropped({});
+    m_history.clear(); // the merged-away jobs it held, before the documents they use
     m_jobs.clear();
     m_documents.clear();
 }
@@ -111,23 +117,26 @@ Job* JobStore::createEmptyJob()
     return m_jobs.back().get();
 }
 
-Job* JobStore::merge(const std::vector<Job*>& jobs)
+Job* JobStore::merge(const std::vector<Job*>& jobs, const JobPlace& placeOf)
 {
     if (jobCount() < 2 || jobs.size() < 2)
         return nullptr;
     Job* merged = createEmptyJob();
-    for (Job* job : jobs)
-        merged->appendAllPagesOf(job);
+    std::vector<Job*> mergedAway;
     for (Job* job : jobs) {
-        const int index = indexOf(job);
-        if (index >= 0 && job != merged) {
-            m_history.forget(job);
-            m_jobs.erase(m_jobs.begin() + index);
-        }
+        if (indexOf(job) < 0)
+            continue;
+        merged->appendAllPagesOf(job);
+        mergedAway.push_back(job);
     }
+    m_history.recordMerge(m_jobs, merged, mergedAway, placeOf);
     collectUnusedDocuments();
     return merged;
 }
+
+JobHistoryChange JobStore::undo(const JobPlace& placeOf) { return m_history.undo(m_jobs, placeOf); }
+
+JobHistoryChange JobStore::redo(const JobPlace& placeOf) { return m_history.redo(m_jobs, placeOf); }
 
 void JobStore::removeJob(Job* job)
 {

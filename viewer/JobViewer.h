@@ -16,7 +16,12 @@ public:
     void showJobPage(int page) override;
     int currentJobPage() const override { return m_jobPage; }
     bool isShown() const override { return isVisible(); }
-    void showWindow(int showCommand) override { show(showCommand); }
+    // Commands beyond the system's own (17: view at a page) show it as it was;
+    // passed through, they would leave a hidden viewer hidden.
+    void showWindow(int showCommand) override
+    {
+        show(showCommand >= 0 && showCommand <= SW_MAX ? showCommand : SW_SHOW);
+    }
     void hideWindow() override { show(SW_HIDE); }
     void close() override { show(SW_HIDE); }
 

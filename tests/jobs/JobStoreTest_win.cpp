@@ -112,6 +112,100 @@ TEST_F(JobStoreTest, MergingKeepsOrderAndTheDocumentsStayWhileUsed)
     EXPECT_EQ(store.unsavedJobCount(), 1);
 }
 
+TEST_F(JobStoreTest, AMergeIsUndoneAndRedoneAndItsJobsGoWithTheirSteps)
+{
+    Job* a = fromSample(L"a");
+    Job* b = fromSample(L"b");
+    Job* c = fromSample(L"c");
+    store.history().record({a});
+    a->deletePages({1});
+    b->rotate(90, {2});
+    b->setUnsaved(false); // as after a save
+    const ZString aFile = a->page(1)->document->path(), bFile = b->page(1)->document->path();
+    Job* merged = store.merge({b, a}, [&](const Job* job) { return job == b ? 7 : 3; });
+    ASSERT_NE(merged, nullptr);
+    ASSERT_EQ(store.jobCount(), 2);
+
+    // Undo: the merged job leaves, the two come back exactly as they were.
+    JobHistoryChange change = store.undo([](const Job*) { return 9; });
+    EXPECT_EQ(change.removed, std::vector<Job*>{merged});
+    ASSERT_EQ(change.returned.size(), 2u);
+    EXPECT_EQ(change.returned[0].job, a);
+    EXPECT_EQ(change.returned[0].place, 3);
+    EXPECT_EQ(change.returned[1].place, 7);
+    ASSERT_EQ(store.jobCount(), 3);
+    EXPECT_EQ(store.job(0), a);
+    EXPECT_EQ(store.job(1), b);
+    EXPECT_EQ(store.job(2), c);
+    EXPECT_EQ(a->name(), L"a");
+    EXPECT_EQ(a->pageCount(), 2);
+    EXPECT_EQ(a->page(1)->pageNumber, 2);
+    EXPECT_TRUE(a->isUnsaved());
+    EXPECT_EQ(b->pageCount(), 3);
+    EXPECT_EQ(b->rotation(2), 90);
+    EXPECT_FALSE(b->isUnsaved());
+    // The edit before the merge is undone next, on the job given back.
+    store.undo();
+    EXPECT_EQ(a->pageCount(), 3);
+    store.redo();
+
+    // Redo: merged again, the same job in the place it had when it left.
+    change = store.redo();
+    ASSERT_EQ(change.returned.size(), 1u);
+    EXPECT_EQ(change.returned[0].job, merged);
+    EXPECT_EQ(change.returned[0].place, 9);
+    EXPECT_EQ(change.removed, (std::vector<Job*>{a, b}));
+    ASSERT_EQ(store.jobCount(), 2);
+    EXPECT_EQ(store.job(1), merged);
+    EXPECT_EQ(merged->pageCount(), 5);
+    EXPECT_EQ(merged->page(1)->pageNumber, 1);
+    EXPECT_EQ(merged->rotation(2), 90);
+
+    // While a step can bring them back, the merged-away jobs keep their files;
+    // once newer steps push the merge out, the jobs and their files go.
+    store.history().record({merged});
+    merged->deletePages({1, 2, 3, 4, 5});
+    EXPECT_TRUE(pathExists(aFile));
+    EXPECT_TRUE(pathExists(bFile));
+    for (size_t i = 0; i < JobHistory::kLimit; ++i) {
+        store.history().record({c});
+        c->rotateAll(90);
+    }
+    EXPECT_EQ(store.history().heldJobCount(), 0u);
+    EXPECT_FALSE(pathExists(aFile));
+    EXPECT_FALSE(pathExists(bFile));
+    EXPECT_EQ(store.documentCount(), 1);
+
+    // An undone merge ended by a new edit: the merged job goes, its sources stay.
+    Job* d = fromSample(L"d");
+    merged = store.merge({c, d});
+    store.undo();
+    EXPECT_EQ(store.history().heldJobCount(), 1u);
+    store.history().record({c});
+    c->rotateAll(90);
+    EXPECT_EQ(store.history().heldJobCount(), 0u);
+    EXPECT_EQ(store.jobCount(), 3);
+    EXPECT_EQ(store.documentCount(), 2);
+}
+
+TEST_F(JobStoreTest, MergedAwayJobsHeldForUndoLeaveNoFilesBehind)
+{
+    ZString file;
+    {
+        JobStore own;
+        ZString reason;
+        Job* a = own.createJobFromFile(L"a", sourcePath(L"samples/sample.pdf"), reason);
+        Job* b = own.createJobFromFile(L"b", sourcePath(L"samples/sample.pdf"), reason);
+        file = a->page(1)->document->path();
+        Job* merged = own.merge({a, b});
+        own.history().record({merged});
+        merged->deletePages({1, 2, 3, 4, 5, 6});
+        ASSERT_EQ(own.history().heldJobCount(), 2u);
+        EXPECT_TRUE(pathExists(file));
+    }
+    EXPECT_FALSE(pathExists(file));
+}
+
 TEST_F(JobStoreTest, OnlyUnsavedJobsWithPagesAskBeforeTheyGo)
 {
     Job* job = fromSample(L"doomed");

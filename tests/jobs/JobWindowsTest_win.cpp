@@ -10,7 +10,6 @@
 #include "gui/Messages.h"
 #include "jobs/JobDlg_win.h"
 #include "jobs/JobListDlg_win.h"
-#include "jobs/JobNameBox_win.h"
 #include "jobs/JobStore.h"
 #include "jobs/PopupMenu_win.h"
 #include "jobs/PrintJob.h"
@@ -21,7 +20,9 @@
 #include "tests/operations/PrintDialogAnswer_win.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
+#include "tests/xhtml/WindowTestSupport_win.h"
 #include "viewer/JobViewer.h"
+#include "xhtml/InputBox_win.h"
 #include "zpdf/Document.h"
 #include "zpdf/Names.h"
 #include "zpdf/Primitives.h"
@@ -32,6 +33,13 @@
 #include <shlobj.h>
 
 namespace {
+
+ZString windowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
 
 // The ids of the page sequence of a job: each page's number inside its source.
 std::vector<int> sourcePages(const Job& job)
@@ -65,6 +73,33 @@ int dragFromAnotherProgram(POINT screen, const ZString& file)
     CloseHandle(process.hProcess);
     pumpUntilIdle();
     return static_cast<int>(code);
+}
+
+struct TooltipSearch {
+    HWND window, found;
+};
+
+BOOL CALLBACK findTooltipOf(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<TooltipSearch*>(p);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+        SendMessageW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == s->window) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip control whose tools lie on the window (a job window with pages).
+HWND tooltipOf(HWND window)
+{
+    TooltipSearch search = {window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findTooltipOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 class JobWindows : public InterpreterTest {
@@ -577,6 +612,49 @@ TEST_F(JobWindows, PagesDraggedBetweenAndWithinJobsAndUndoneAgain)
     SetKeyboardState(keys);
 }
 
+TEST_F(JobWindows, AMergeIsUndoneIntoTheWindowsItCameFromAndRedoneAgain)
+{
+    JobDlg& a = add(L"A");
+    add(L"B");
+    JobDlg& c = add(L"C");
+    a.job().deletePages({1});
+    c.job().rotate(180, {3});
+    c.job().setUnsaved(false); // as after a save
+    // A and C selected and merged; B stays in front of the merged job.
+    clickHeader(a);
+    postMouse(c.hwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON | MK_CONTROL);
+    postMouse(c.hwnd(), WM_LBUTTONUP, 5, 5, MK_CONTROL);
+    ASSERT_EQ(container().selectedWindows().size(), 2u);
+    m_menuChoice = joblist::MergeSelected;
+    press(joblist::MergeMenu);
+    m_menuChoice = 0;
+    ASSERT_EQ(container().count(), 2);
+    const ZString merged = container().window(1).job().name();
+    EXPECT_EQ(sourcePages(container().window(1).job()), (std::vector<int>{2, 3, 1, 2, 3}));
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    postKey(container().hwnd(), 'Z');
+    ASSERT_EQ(names(), (std::vector<ZString>{L"A", L"B", L"C"}));
+    const Job& first = container().window(0).job();
+    const Job& third = container().window(2).job();
+    EXPECT_EQ(sourcePages(first), (std::vector<int>{2, 3}));
+    EXPECT_TRUE(first.isUnsaved());
+    EXPECT_EQ(third.rotation(3), 180);
+    EXPECT_FALSE(third.isUnsaved());
+    EXPECT_TRUE(container().window(2).headerText().startsWith(L" C"));
+    EXPECT_EQ(m_store.jobCount(), 3);
+
+    postKey(container().hwnd(), 'Y');
+    EXPECT_EQ(names(), (std::vector<ZString>{L"B", merged}));
+    EXPECT_EQ(sourcePages(container().window(1).job()), (std::vector<int>{2, 3, 1, 2, 3}));
+    EXPECT_EQ(container().window(1).job().rotation(5), 180);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
 TEST_F(JobWindows, JobCommandsOnOneWindow)
 {
     JobDlg& a = add(L"Report");
@@ -586,25 +664,39 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     EXPECT_EQ(a.job().rotation(1), 90);
     EXPECT_EQ(a.job().rotation(3), 90);
     EXPECT_TRUE(a.headerText().startsWith(L" *Report"));
-    m_store.history().undo();
+    m_store.undo();
     EXPECT_EQ(a.job().rotation(2), 0);
 
-    // A cancelled rename changes nothing; an entered name keeps the unsaved flag.
-    setJobNameAnswerer([](ZString& name) {
-        name = L"ignored";
-        return false;
-    });
-    a.command(4);
+    // Rename asks in the input box: a cancelled or empty name changes nothing;
+    // an entered name keeps the unsaved flag and is undone like any edit.
+    auto rename = [&](const wchar_t* typed, const wchar_t* buttonKey) {
+        ZString caption, prompt, preset;
+        WhenShown answer(xhtml::InputBox::kClassName, [&](HWND box) {
+            caption = windowText(box);
+            preset = windowText(GetDlgItem(box, xhtml::InputBox::EditId));
+            prompt = windowText(FindWindowExW(box, nullptr, L"Static", nullptr));
+            SetWindowTextW(GetDlgItem(box, xhtml::InputBox::EditId), typed);
+            SendMessageW(buttonLabelled(box, lang_getStr(buttonKey)).window, BM_CLICK, 0, 0);
+        });
+        a.command(4);
+        EXPECT_TRUE(answer.ran());
+        EXPECT_EQ(caption, lang_getStr(L"quillet/job/change-name"));
+        EXPECT_EQ(prompt, lang_getStr(L"quillet/job/~change-name-info"));
+        return preset;
+    };
+    EXPECT_EQ(rename(L"ignored", L"inputBox/cancel"), L"Report");
     EXPECT_EQ(a.job().name(), L"Report");
-    setJobNameAnswerer([](ZString& name) {
-        name = L"Renamed";
-        return true;
-    });
+    rename(L"", L"inputBox/ok");
+    EXPECT_EQ(a.job().name(), L"Report");
     const bool unsaved = a.job().isUnsaved();
-    a.command(4);
-    setJobNameAnswerer({});
+    EXPECT_EQ(rename(L"Renamed", L"inputBox/ok"), L"Report");
     EXPECT_EQ(a.job().name(), L"Renamed");
     EXPECT_EQ(a.job().isUnsaved(), unsaved);
+    EXPECT_TRUE(a.headerText().startsWith(L" *Renamed"));
+    m_store.undo();
+    EXPECT_EQ(a.job().name(), L"Report");
+    m_store.redo();
+    EXPECT_EQ(a.job().name(), L"Renamed");
 
     // The page menu by the right button: the page under it becomes the selection and goes.
     m_menuChoice = 1;
@@ -613,7 +705,7 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     postMouse(a.hwnd(), WM_RBUTTONUP, second.x, second.y, 0);
     EXPECT_EQ(m_menuItems, 5);
     EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 3}));
-    m_store.history().undo();
+    m_store.undo();
     EXPECT_EQ(sourcePages(a.job()), (std::vector<int>{1, 2, 3}));
     m_menuChoice = 0;
 
@@ -634,6 +726,105 @@ TEST_F(JobWindows, JobCommandsOnOneWindow)
     pumpUntilIdle();
     EXPECT_EQ(container().count(), 0);
     EXPECT_EQ(m_store.jobCount(), 0);
+}
+
+TEST_F(JobWindows, EachPageInViewHasATooltipNamingItAndItsSource)
+{
+    userConfig_setDword(L"JobDlgDisplayMode", 0); // small elements: every page in view
+    JobDlg& a = add(L"A");
+    JobDlg& b = add(L"B");
+    b.job().insertPagesFrom(&a.job(), 0, {2});
+    b.refresh();
+    b.pageCommand(10, 4); // a blank page at the end: a source without a name
+    HWND tip = tooltipOf(b.hwnd());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 5);
+    auto text = [](const wchar_t* key, int page, const wchar_t* file = L"") {
+        return ZString(lang_getStr(key)).replaceAll(L"{PAGE_NUMBER}", ZString::format(L"%d", page)).replaceAll(
+            L"{FILE_NAME}", file);
+    };
+    auto shown = [&](int page, RECT* area = nullptr) {
+        wchar_t buffer[512] = {};
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = b.hwnd();
+        tool.uId = static_cast<UINT_PTR>(page);
+        tool.lpszText = buffer;
+        SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        if (area != nullptr && SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+            *area = tool.rect;
+        return ZString(buffer);
+    };
+    const wchar_t* info = L"quillet/job/page/~info";
+    const wchar_t* extra = L"quillet/job/page/~info-extra";
+    RECT area = {};
+    EXPECT_EQ(shown(1, &area), text(info, 1) + L"\n" + text(extra, 2, L"A"));
+    const joblayout::Box first = b.layout().elementBox(1);
+    EXPECT_EQ(area.left, first.left);
+    EXPECT_EQ(area.bottom, first.bottom);
+    EXPECT_EQ(shown(2), text(info, 2) + L"\n" + text(extra, 1, L"B"));
+    EXPECT_EQ(shown(5), text(info, 5));
+
+    // Fewer pages, fewer tools; the rest follow their elements.
+    b.pageSelection().selectOnly(1);
+    b.deleteSelectedPages();
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_EQ(shown(1), text(info, 1) + L"\n" + text(extra, 1, L"B"));
+
+    // Pages far below the view have none.
+    for (int i = 0; i < 30; ++i)
+        b.job().appendAllPagesOf(&a.job());
+    b.refresh();
+    const LRESULT tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+    EXPECT_GT(tools, 4);
+    EXPECT_LT(tools, b.job().pageCount());
+}
+
+TEST_F(JobWindows, AnEmptyJobOffersOnlyItsRemovalUntilItHasPages)
+{
+    container().command(joblist::CreateEmpty);
+    pumpUntilIdle();
+    ASSERT_EQ(container().count(), 1);
+    JobDlg& w = container().window(0);
+    std::vector<std::pair<UINT, bool>> entries; // command id (0 for a submenu), grayed
+    setJobMenuAnswerer([&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            if ((info.fType & MFT_SEPARATOR) == 0)
+                entries.emplace_back(info.hSubMenu != nullptr ? 0u : info.wID, (info.fState & MFS_GRAYED) != 0);
+        }
+        return 0u;
+    });
+    postMouse(w.hwnd(), WM_RBUTTONDOWN, 5, 5, MK_RBUTTON);
+    postMouse(w.hwnd(), WM_RBUTTONUP, 5, 5, 0);
+    ASSERT_GE(entries.size(), 9u);
+    for (const auto& [id, grayed] : entries)
+        EXPECT_EQ(grayed, id != 1) << id;
+    HWND bar = FindWindowExW(w.hwnd(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+    auto offered = [bar](int button) { return SendMessageW(bar, TB_ISBUTTONENABLED, button, 0) != 0; };
+    EXPECT_TRUE(offered(0));
+    EXPECT_FALSE(offered(1));
+    EXPECT_FALSE(offered(2));
+
+    // Commands that need pages do nothing: no box asks for a name, the view stays.
+    {
+        WhenShown close(xhtml::InputBox::kClassName, [](HWND box) { SendMessageW(box, WM_CLOSE, 0, 0); });
+        w.command(4);
+        EXPECT_FALSE(close.ran());
+    }
+    w.command(8 + 3);
+    EXPECT_EQ(w.mode(), 2);
+    container().rotateSelected(90); // the list's rotate button
+    EXPECT_FALSE(m_store.history().canUndo());
+
+    // With pages, print and save as are offered.
+    w.job().appendAllPagesOf(&add(L"pages").job());
+    w.refresh();
+    EXPECT_TRUE(offered(1));
+    EXPECT_TRUE(offered(2));
 }
 
 TEST_F(JobWindows, AccessibleObjectsFollowTheListAndItsPages)
@@ -735,6 +926,13 @@ TEST_F(JobWindows, ADoubleClickOnAPageShowsTheJobsViewerAtThatPage)
     postMouse(a.hwnd(), WM_RBUTTONDOWN, first.x, first.y, MK_RBUTTON);
     postMouse(a.hwnd(), WM_RBUTTONUP, first.x, first.y, 0);
     EXPECT_TRUE(viewGrayed);
+
+    // Hidden again, the view entry shows it at the page of the menu.
+    viewer->hideWindow();
+    a.pageCommand(2, 3);
+    ASSERT_NE(a.job().viewer(), nullptr);
+    EXPECT_TRUE(a.job().viewer()->isShown());
+    EXPECT_EQ(a.job().viewer()->currentJobPage(), 3);
 }
 
 TEST_F(JobWindows, PrintFromTheJobMenuPrintsTheSelectedPagesInSelectionOrder)
