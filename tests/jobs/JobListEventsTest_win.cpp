@@ -85,7 +85,7 @@ void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG c
 {
     if (object != OBJID_CLIENT || event < EVENT_OBJECT_CREATE || event > EVENT_OBJECT_NAMECHANGE)
         return;
-    Heard h{event, window, child};
+    Heard h{event, window, child, ZString(), 0};
     IAccessible* found = nullptr;
     VARIANT id;
     VariantInit(&id);

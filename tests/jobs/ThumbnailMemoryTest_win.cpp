@@ -151,8 +151,9 @@ TEST_F(ThumbnailMemory, TheLeastRecentlyShownGoFirstAndComeBackWithoutTheInterpr
     EXPECT_EQ(countIn(now, top), top.size());
     const size_t othersKept = middle.size() + end.size() - std::min(top.size(), middle.size() + end.size());
     EXPECT_EQ(countIn(now, middle) + countIn(now, end), othersKept);
-    if (countIn(now, end) > 0)
+    if (countIn(now, end) > 0) {
         EXPECT_EQ(countIn(now, middle), middle.size());
+    }
     EXPECT_EQ(renders(), rendered);
 
     // A budget smaller than the view: the pages in view stay, every other goes.
