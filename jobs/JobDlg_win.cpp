@@ -252,8 +252,10 @@ void JobDlg::refresh()
 
 void JobDlg::thumbnailReady()
 {
-    // The maker's thread, under its lock: only ask for a paint.
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    // The maker's thread, under its lock: only post the news. InvalidateRect from
+    // here can wait for this window's thread (Wine), and that thread may be waiting
+    // for the maker's lock (withdraw while the list closes): neither would go on.
+    PostMessageW(hwnd(), kThumbnailReady, 0, 0);
 }
 
 ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box) const
@@ -743,6 +745,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kSetHeader:
         invalidate();
+        return 0;
+    case kThumbnailReady:
+        InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     case kBeginPageDrag: {
         m_draggingPages = true;
