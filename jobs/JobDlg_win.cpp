@@ -255,12 +255,13 @@ void JobDlg::refresh()
 
 void JobDlg::thumbnailReady()
 {
-    // The maker's thread, under its lock: only ask for a paint. A window
-    // already destroyed with its parent (the object outlives it briefly) asks
-    // for none: InvalidateRect without a window repaints every window at once,
-    // which waits for the window thread, itself waiting for this lock.
+    // The maker's thread, under its lock: only post the news. InvalidateRect from
+    // here can wait for this window's thread (Wine), and that thread may be waiting
+    // for the maker's lock (withdraw while the list closes): neither would go on.
+    // A window already destroyed with its parent (the object outlives it
+    // briefly) is told nothing: a message without a window would go to this thread.
     if (HWND window = hwnd())
-        InvalidateRect(window, nullptr, FALSE);
+        PostMessageW(window, kThumbnailReady, 0, 0);
 }
 
 ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box) const
@@ -756,6 +757,9 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kSetHeader:
         invalidate();
+        return 0;
+    case kThumbnailReady:
+        InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     case kBeginPageDrag: {
         m_draggingPages = true;

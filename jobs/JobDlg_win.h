@@ -24,6 +24,8 @@ public:
     static constexpr UINT kBeginPageDrag = WM_USER + 1;
     // Sets the header text (lParam: const wchar_t*).
     static constexpr UINT kSetHeader = WM_USER + 2;
+    // A thumbnail maker has a bitmap for a page this window asked for.
+    static constexpr UINT kThumbnailReady = WM_USER + 3;
 
     JobDlg(JobListDlgContainer& container, Job& job, int mode);
     ~JobDlg() override;

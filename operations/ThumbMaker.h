@@ -7,8 +7,9 @@
 // maker goes, and handed out by bitmapFor.
 //
 // thumbnailReady is called while the maker's lock is held, on the worker
-// thread or on the asking thread: implementations only invalidate their
-// window and must not call back into the maker.
+// thread or on the asking thread: implementations only post a message to
+// their window (nothing that waits for another thread) and must not call
+// back into the maker.
 #pragma once
 
 #include "base/Thread.h"
