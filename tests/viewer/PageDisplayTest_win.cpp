@@ -140,7 +140,9 @@ int differingPixels(const WindowPicture& a, const WindowPicture& b)
 
 TEST_F(PageDisplay, PaintsThePageAgainWhenItChanges)
 {
+    // Pictures of the settled page: the full image, scaled with interpolation.
     const auto picture = [&] {
+        EXPECT_TRUE(pumpUntil([&] { return !m_display->isImageReduced() && m_display->isScaledPageSettled(); }));
         m_display->invalidate();
         pumpUntil([] { return true; });
         return WindowPicture(m_display->hwnd());
