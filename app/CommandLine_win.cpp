@@ -54,6 +54,13 @@ void showFolder(const ZString& folder)
         window->explorerList().navigate(folder, true);
 }
 
+// Whether the job list still makes thumbnails for pages in view.
+bool jobThumbnailsInViewPending()
+{
+    AppWin* window = mainWindow();
+    return window != nullptr && window->jobList().container().thumbnailsInViewPending();
+}
+
 // Between files of a batch: the job list shows the jobs added so far (see PaintPacer).
 void showAddedJobs(PaintPacer& pacer)
 {
@@ -84,7 +91,7 @@ void processCommandLine(const ZString& commandLine)
     // Many files take a while: the job list is shown growing and the first
     // thumbnails are asked for (and shown) while the rest are added; the
     // rest of the window (the explorer at a first job's folder) follows after.
-    PaintPacer pacer;
+    PaintPacer pacer(jobThumbnailsInViewPending);
     for (const ZString& file : args.files) {
         // A name given for several files would name them all alike: each is named after its file instead.
         const ZString name = count > 1 ? jobNameForFile(file) : args.name;
@@ -98,7 +105,8 @@ void processCommandLine(const ZString& commandLine)
         } else if (jobCount() == 1) {
             showFolder(folderPart(file));
         }
-        showAddedJobs(pacer);
+        if (&file != &args.files.back()) // after the last, the message loop paints
+            showAddedJobs(pacer);
     }
 }
 
@@ -174,9 +182,10 @@ void openDocuments(HWND owner)
     std::vector<ZString> paths;
     if (!chooseDocuments(owner, {{L"All Files (*.*)", L"*.*"}}, paths))
         return;
-    PaintPacer pacer;
+    PaintPacer pacer(jobThumbnailsInViewPending);
     for (const ZString& path : paths) {
         addFile(path, jobNameForFile(path));
-        showAddedJobs(pacer);
+        if (&path != &paths.back())
+            showAddedJobs(pacer);
     }
 }

@@ -17,6 +17,7 @@
 #include "operations/ThumbBudget.h"
 #include "xhtml/InputBox_win.h"
 #include "gui/PaintBuffer.h"
+#include "gui/PaintPacer.h"
 
 #include <gdiplus.h>
 #include <windowsx.h>
@@ -261,7 +262,7 @@ void JobDlg::thumbnailReady()
     // A window already destroyed with its parent (the object outlives it
     // briefly) is told nothing: a message without a window would go to this thread.
     if (HWND window = hwnd())
-        PostMessageW(window, kThumbnailReady, 0, 0);
+        PostMessageW(window, repaintNewsMessage(), 0, 0);
 }
 
 ThumbRequest JobDlg::requestFor(int page, const joblayout::Box& box) const
@@ -302,6 +303,17 @@ void JobDlg::withdrawOutside(int top, int bottom)
         // until the budget needs its memory.
         a.maker->withdraw(a.request);
         return true;
+    });
+}
+
+bool JobDlg::thumbnailsInViewPending() const
+{
+    if (m_bandBottom <= m_bandTop)
+        return false;
+    const joblayout::JobWindowLayout l = layout();
+    return std::any_of(m_asked.begin(), m_asked.end(), [&](const Asked& a) {
+        return a.page <= m_job->pageCount() && l.elementBox(a.page).intersects(m_bandTop, m_bandBottom) &&
+               a.maker->isPending(a.request);
     });
 }
 
@@ -730,6 +742,10 @@ void JobDlg::pageCommand(int id, int page)
 
 LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == repaintNewsMessage()) { // a thumbnail maker has a bitmap for a page asked for
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
+    }
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -757,9 +773,6 @@ LRESULT JobDlg::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case kSetHeader:
         invalidate();
-        return 0;
-    case kThumbnailReady:
-        InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     case kBeginPageDrag: {
         m_draggingPages = true;

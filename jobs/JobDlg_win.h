@@ -24,8 +24,6 @@ public:
     static constexpr UINT kBeginPageDrag = WM_USER + 1;
     // Sets the header text (lParam: const wchar_t*).
     static constexpr UINT kSetHeader = WM_USER + 2;
-    // A thumbnail maker has a bitmap for a page this window asked for.
-    static constexpr UINT kThumbnailReady = WM_USER + 3;
 
     JobDlg(JobListDlgContainer& container, Job& job, int mode);
     ~JobDlg() override;
@@ -60,6 +58,8 @@ public:
     // Rows of this window in view (window coordinates): thumbnails are asked
     // for pages in view and withdrawn for pages far from it.
     void setVisibleBand(int top, int bottom);
+    // Whether a thumbnail asked for a page in view is still being made.
+    bool thumbnailsInViewPending() const;
     // The finished thumbnail of the page at this window's size, if it is in memory.
     Gdiplus::Bitmap* thumbnailOf(int page) const;
 

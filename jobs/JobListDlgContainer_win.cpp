@@ -399,6 +399,14 @@ void JobListDlgContainer::sortJobs(int order)
     changed();
 }
 
+bool JobListDlgContainer::thumbnailsInViewPending() const
+{
+    for (const auto& w : m_windows)
+        if (w->thumbnailsInViewPending())
+            return true;
+    return false;
+}
+
 void JobListDlgContainer::programClosing()
 {
     m_closing = true;
@@ -476,12 +484,13 @@ void JobListDlgContainer::addFiles(const std::vector<ZString>& files) { addDropp
 
 void JobListDlgContainer::addDroppedFiles(const std::vector<ZString>& files, bool namedAfterFiles)
 {
-    PaintPacer pacer;
+    PaintPacer pacer([this] { return thumbnailsInViewPending(); });
     for (const ZString& file : files) {
         if (!m_addFile)
             return;
         m_addFile(file, namedAfterFiles ? jobNameForFile(file) : ZString());
-        pacer.step(GetParent(hwnd())); // the pane: the list and its toolbar
+        if (&file != &files.back()) // after the last, the message loop paints
+            pacer.step(GetParent(hwnd())); // the pane: the list and its toolbar
     }
 }
 

@@ -100,6 +100,8 @@ public:
     void sortJobs(int order);
     // Tells the list that the program is closing: thumbnail work stops and
     // requests are dropped.
+    // Whether thumbnails of pages in view are still being made.
+    bool thumbnailsInViewPending() const;
     void programClosing();
     bool isClosing() const { return m_closing; }
 
