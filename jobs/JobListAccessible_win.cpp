@@ -26,18 +26,19 @@ bool hasFocus(JobListDlgContainer* list, const JobDlg* window, int page)
     return GetFocus() == list->hwnd() && list->focusWindow() == window && list->focusPage() == page;
 }
 
-// The child ids of a selection of several, as get_accSelection hands them out.
-class ChildIdEnumerator : public IEnumVARIANT {
+// Reference counting and QueryInterface for an object of one interface, which
+// also answers for the interfaces that interface derives from (given by id).
+template <class Interface, const IID&... Bases>
+class Unknown : public Interface {
 public:
-    explicit ChildIdEnumerator(std::vector<long> ids, size_t next = 0) : m_ids(std::move(ids)), m_next(next) {}
-    virtual ~ChildIdEnumerator() = default;
+    virtual ~Unknown() = default;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
     {
         if (object == nullptr)
             return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
-            *object = static_cast<IEnumVARIANT*>(this);
+        if (riid == IID_IUnknown || ((riid == Bases) || ...)) {
+            *object = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -52,6 +53,16 @@ public:
             delete this;
         return static_cast<ULONG>(left);
     }
+
+private:
+    LONG m_references = 1;
+};
+
+// The child ids of a selection of several, as get_accSelection hands them out.
+class ChildIdEnumerator : public Unknown<IEnumVARIANT, IID_IEnumVARIANT> {
+public:
+    explicit ChildIdEnumerator(std::vector<long> ids, size_t next = 0) : m_ids(std::move(ids)), m_next(next) {}
+
     STDMETHODIMP Next(ULONG wanted, VARIANT* items, ULONG* fetched) override
     {
         if (items == nullptr || (wanted > 1 && fetched == nullptr))
@@ -88,7 +99,6 @@ public:
 private:
     std::vector<long> m_ids;
     size_t m_next;
-    LONG m_references = 1;
 };
 
 // None: VT_EMPTY; one: its child id; more: an enumerator of their ids.
@@ -108,31 +118,10 @@ HRESULT selectionVariant(std::vector<long> ids, VARIANT* children)
 }
 
 // The IDispatch and IUnknown parts every object of the list shares.
-class AccessibleBase : public IAccessible {
+class AccessibleBase : public Unknown<IAccessible, IID_IDispatch, kIAccessible> {
 public:
     explicit AccessibleBase(std::shared_ptr<AccessibleLink> link) : m_link(std::move(link)) {}
-    virtual ~AccessibleBase() = default;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIAccessible) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_references)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG left = InterlockedDecrement(&m_references);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -199,9 +188,6 @@ public:
 protected:
     JobListDlgContainer* list() const { return m_link->list; }
     std::shared_ptr<AccessibleLink> m_link;
-
-private:
-    LONG m_references = 1;
 };
 
 // One job window; its pages are simple elements with ids 1..page count.
