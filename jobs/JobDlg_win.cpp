@@ -1,15 +1,14 @@
 #include "jobs/JobDlg_win.h"
 
 #include "base/Lang.h"
-#include "base/Trace.h"
 #include "env/Features.h"
 #include "explorer/FileDrag_win.h"
 #include "gui/Dpi.h"
 #include "jobs/Job.h"
 #include "jobs/PageTooltip.h"
+#include "jobs/JobDlgContainerElement_win.h"
 #include "jobs/JobListDlgContainer_win.h"
 #include "jobs/JobStore.h"
-#include "jobs/PageIcons_win.h"
 #include "jobs/PopupMenu_win.h"
 #include "jobs/PrintJob.h"
 #include "jobs/SaveJobs.h"
@@ -350,21 +349,7 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
     const int pad = scale(6, m_container.dpi());
     RECT inner = {r.left + pad, r.top + pad, r.right - pad, r.bottom - pad};
     if (m_mode == 0 || p.document == nullptr) {
-        const int label = scale(18, m_container.dpi());
-        RECT icon = {inner.left, inner.top, inner.right, inner.bottom - label};
-        if (Gdiplus::Bitmap* bitmap = pageIcon(selected)) {
-            const ThumbPlacement at = placeThumbnail(scale(static_cast<int>(bitmap->GetWidth()), m_container.dpi()),
-                                                     scale(static_cast<int>(bitmap->GetHeight()), m_container.dpi()),
-                                                     icon.right - icon.left, icon.bottom - icon.top);
-            const RECT place = {icon.left + at.x, icon.top + at.y, icon.left + at.x + at.width,
-                                icon.top + at.y + at.height};
-            drawThumbnail(bitmap, dc, place, p.rotation);
-        }
-        RECT text = {inner.left, inner.bottom - label, inner.right, inner.bottom};
-        const ZString number = ZString::format(L"%d", page);
-        SetTextColor(dc, RGB(0x20, 0x20, 0x20));
-        SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, number.c_str(), -1, &text, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        JobDlgContainerElementNormal::paint(dc, inner, page, p.rotation, selected, m_container.dpi());
         return;
     }
     std::shared_ptr<PDFPageThumbMaker> maker = p.document->thumbMaker();
@@ -382,18 +367,7 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
     }
     if (!m_container.isClosing())
         thumbBudget().shown(maker, request);
-    if (bitmap != nullptr) {
-        const bool turned = thumbnailAngle(p.rotation) % 180 != 0;
-        const int w = static_cast<int>(bitmap->GetWidth()), h = static_cast<int>(bitmap->GetHeight());
-        const ThumbPlacement at = placeThumbnail(turned ? h : w, turned ? w : h, inner.right - inner.left,
-                                                 inner.bottom - inner.top);
-        const RECT place = {inner.left + at.x, inner.top + at.y, inner.left + at.x + at.width,
-                            inner.top + at.y + at.height};
-        drawThumbnail(bitmap, dc, place, p.rotation);
-        traceMark("thumbnail");
-    } else {
-        FrameRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    }
+    JobDlgContainerElementPreview::paint(dc, inner, bitmap, p.rotation);
 }
 
 void JobDlg::paint(HDC dc, const RECT& area)
