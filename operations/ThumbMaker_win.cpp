@@ -3,12 +3,14 @@
 #include "base/Files.h"
 #include "base/ScreenResolution.h"
 #include "base/Trace.h"
+#include "operations/AreaShrink.h"
 #include "operations/Ghostscript.h"
 
 #include <windows.h>
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 ThumbPlacement placeThumbnail(int imageWidth, int imageHeight, int cellWidth, int cellHeight)
@@ -154,6 +156,73 @@ void PDFPageThumbMaker::run()
         }());
 }
 
+namespace {
+
+// Locked pixels of a bitmap, unlocked when it goes.
+class LockedPixels {
+public:
+    LockedPixels(Gdiplus::Bitmap& bitmap, Gdiplus::ImageLockMode mode) : m_bitmap(bitmap)
+    {
+        const Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
+        m_locked = bitmap.LockBits(&all, mode, PixelFormat24bppRGB, &m_data) == Gdiplus::Ok;
+    }
+    ~LockedPixels()
+    {
+        if (m_locked)
+            m_bitmap.UnlockBits(&m_data);
+    }
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
+
+    bool ok() const { return m_locked; }
+    PixelRows rows() const
+    {
+        return {static_cast<uint8_t*>(m_data.Scan0), static_cast<int>(m_data.Width), static_cast<int>(m_data.Height),
+                static_cast<ptrdiff_t>(m_data.Stride)};
+    }
+
+private:
+    Gdiplus::Bitmap& m_bitmap;
+    Gdiplus::BitmapData m_data = {};
+    bool m_locked = false;
+};
+
+// A page image no larger than the cell, centred on white, unscaled.
+Gdiplus::Bitmap* atNaturalSize(Gdiplus::Bitmap& image, const ThumbPlacement& place, int width, int height)
+{
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat24bppRGB);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    Gdiplus::Graphics graphics(bitmap.get());
+    graphics.Clear(Gdiplus::Color(255, 255, 255, 255));
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.DrawImage(&image, place.x, place.y, place.width, place.height);
+    return bitmap.release();
+}
+
+// A larger page image shrunk into its place on white by area averaging, on
+// the decoded pixels: scaling by sampling would lose the page's hairlines.
+Gdiplus::Bitmap* shrunk(Gdiplus::Bitmap& image, const ThumbPlacement& place, int width, int height)
+{
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat24bppRGB);
+    if (bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    {
+        const LockedPixels source(image, Gdiplus::ImageLockModeRead);
+        const LockedPixels target(*bitmap, Gdiplus::ImageLockModeWrite);
+        if (!source.ok() || !target.ok())
+            return nullptr;
+        const PixelRows all = target.rows();
+        for (int y = 0; y < all.height; ++y)
+            std::memset(all.pixels + y * all.stride, 0xFF, static_cast<size_t>(all.width) * 3);
+        const PixelRows placed = {all.pixels + place.y * all.stride + place.x * 3, place.width, place.height, all.stride};
+        shrinkByAreaAverage(source.rows(), placed, 3);
+    }
+    return bitmap.release();
+}
+
+} // namespace
+
 Gdiplus::Bitmap* PDFPageThumbMaker::render(const ThumbRequest& request)
 {
     auto cached = m_pageImages.find(request.page);
@@ -179,16 +248,12 @@ Gdiplus::Bitmap* PDFPageThumbMaker::render(const ThumbRequest& request)
     std::unique_ptr<Gdiplus::Bitmap> jpeg(Gdiplus::Bitmap::FromFile(cached->second.c_str()));
     if (!jpeg || jpeg->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
-    auto bitmap = std::make_unique<Gdiplus::Bitmap>(request.width, request.height, PixelFormat24bppRGB);
-    if (bitmap->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    Gdiplus::Graphics graphics(bitmap.get());
-    graphics.Clear(Gdiplus::Color(255, 255, 255, 255));
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    const ThumbPlacement place = placeThumbnail(static_cast<int>(jpeg->GetWidth()), static_cast<int>(jpeg->GetHeight()),
-                                                request.width, request.height);
-    graphics.DrawImage(jpeg.get(), place.x, place.y, place.width, place.height);
-    return bitmap.release();
+    const int imageWidth = static_cast<int>(jpeg->GetWidth());
+    const int imageHeight = static_cast<int>(jpeg->GetHeight());
+    const ThumbPlacement place = placeThumbnail(imageWidth, imageHeight, request.width, request.height);
+    if (place.width == imageWidth && place.height == imageHeight)
+        return atNaturalSize(*jpeg, place, request.width, request.height);
+    return shrunk(*jpeg, place, request.width, request.height);
 }
 
 void PDFPageThumbMaker::finish(ThumbRequest done)

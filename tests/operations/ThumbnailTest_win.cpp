@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <stdexcept>
@@ -152,6 +153,37 @@ TEST_F(Thumbnails, OnePageForTwoRequestersIsRenderedOnceAndAnsweredLaterAtOnce)
     ASSERT_TRUE(waitFor([&] { return late.calls == 3; }));
     EXPECT_NE(maker.bitmapFor(requestFor(2, nullptr)), nullptr);
     EXPECT_EQ(maker.renderCount(), 1);
+}
+
+TEST_F(Thumbnails, AScreenPageShrunkToAThumbnailKeepsAllFourSidesOfItsHairlineFrame)
+{
+    // The sample's pages are framed by a 1 pt line, 40 pt inside the page
+    // edge, on a light blue fill (red 237): at 96 dpi about a pixel wide,
+    // shrunk about 5.6 times into the medium thumbnail size.
+    CountingNotify notify;
+    PDFPageThumbMaker maker(m_pdf);
+    ThumbRequest request = requestFor(1, &notify, 150, 200);
+    request.resolution = 96;
+    maker.request(request);
+    ASSERT_TRUE(waitFor([&] { return notify.calls == 1; }));
+    Gdiplus::Bitmap* bitmap = maker.bitmapFor(request);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->GetPixelFormat(), PixelFormat24bppRGB);
+    EXPECT_TRUE(nearlyWhite(bitmap, 1, 100)); // the white beside the fitted page
+    // The darkest red on a line across each side, away from the page's text.
+    const auto darkest = [&](int x, int y, int dx, int dy) {
+        int least = 255;
+        for (int i = 0; i < 30; ++i, x += dx, y += dy) {
+            Gdiplus::Color c;
+            bitmap->GetPixel(x, y, &c);
+            least = std::min<int>(least, c.GetR());
+        }
+        return least;
+    };
+    EXPECT_LT(darkest(0, 170, 1, 0), 222) << "left";
+    EXPECT_LT(darkest(120, 170, 1, 0), 222) << "right";
+    EXPECT_LT(darkest(115, 0, 0, 1), 222) << "top";
+    EXPECT_LT(darkest(115, 170, 0, 1), 222) << "bottom";
 }
 
 TEST_F(Thumbnails, WithdrawnRequestsAreNotRenderedAndAGoingMakerEndsItsPage)
