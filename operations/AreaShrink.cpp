@@ -37,24 +37,26 @@ Spans spansFor(int sourceLength, int targetLength)
     return spans;
 }
 
-// One source row shrunk along x into `out` (targetWidth * channels sums).
-void shrinkRow(const uint8_t* row, const Spans& xs, int channels, float* out)
+// One row of column sums shrunk along x into target pixels, rounded.
+void shrinkRow(const float* row, const Spans& xs, int channels, uint8_t* out)
 {
     const size_t width = xs.first.size();
     for (size_t t = 0; t < width; ++t) {
-        const uint8_t* pixel = row + static_cast<ptrdiff_t>(xs.first[t]) * channels;
+        const float* pixel = row + static_cast<ptrdiff_t>(xs.first[t]) * channels;
         const float* share = &xs.shares[xs.offset[t]];
         float sum[4] = {0, 0, 0, 0};
         for (int s = 0; s < xs.count[t]; ++s, pixel += channels)
             for (int c = 0; c < channels; ++c)
                 sum[c] += share[s] * pixel[c];
         for (int c = 0; c < channels; ++c)
-            out[t * static_cast<size_t>(channels) + static_cast<size_t>(c)] = sum[c];
+            *out++ = static_cast<uint8_t>(std::clamp(sum[c] + 0.5f, 0.0f, 255.0f));
     }
 }
 
 } // namespace
 
+// Down first, across second: the source rows are summed whole (plain loops
+// the compiler vectorizes), and only the target's rows are shrunk across.
 void shrinkByAreaAverage(const PixelRows& source, const PixelRows& target, int channels)
 {
     if (source.pixels == nullptr || target.pixels == nullptr || source.width <= 0 || source.height <= 0 ||
@@ -62,24 +64,18 @@ void shrinkByAreaAverage(const PixelRows& source, const PixelRows& target, int c
         return;
     const Spans xs = spansFor(source.width, target.width);
     const Spans ys = spansFor(source.height, target.height);
-    const size_t rowLength = static_cast<size_t>(target.width) * static_cast<size_t>(channels);
-    std::vector<float> row(rowLength), sum(rowLength);
-    int rowIndex = -1; // the source row in `row`: a row cut by a target edge serves both target rows
+    const size_t rowLength = static_cast<size_t>(source.width) * static_cast<size_t>(channels);
+    std::vector<float> sum(rowLength);
     for (int ty = 0; ty < target.height; ++ty) {
         std::fill(sum.begin(), sum.end(), 0.0f);
         const size_t t = static_cast<size_t>(ty);
         for (int s = 0; s < ys.count[t]; ++s) {
-            const int sy = ys.first[t] + s;
-            if (sy != rowIndex) {
-                shrinkRow(source.pixels + sy * source.stride, xs, channels, row.data());
-                rowIndex = sy;
-            }
+            const uint8_t* row = source.pixels + (ys.first[t] + s) * source.stride;
             const float share = ys.shares[ys.offset[t] + static_cast<size_t>(s)];
+            float* into = sum.data();
             for (size_t i = 0; i < rowLength; ++i)
-                sum[i] += share * row[i];
+                into[i] += share * static_cast<float>(row[i]);
         }
-        uint8_t* out = target.pixels + ty * target.stride;
-        for (size_t i = 0; i < rowLength; ++i)
-            out[i] = static_cast<uint8_t>(std::clamp(sum[i] + 0.5f, 0.0f, 255.0f));
+        shrinkRow(sum.data(), xs, channels, target.pixels + ty * target.stride);
     }
 }
