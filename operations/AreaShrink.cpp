@@ -8,10 +8,10 @@ namespace {
 
 // The source pixels one target pixel covers along one axis, with their shares.
 struct Spans {
-    std::vector<int> first;       // per target pixel: the first source pixel
-    std::vector<int> count;       // how many source pixels it covers
-    std::vector<size_t> offset;   // where its shares start in `shares`
-    std::vector<float> shares;    // summing to 1 per target pixel
+    std::vector<int> first;     // per target pixel: the first source pixel
+    std::vector<int> count;     // how many source pixels it covers
+    std::vector<size_t> offset; // where its shares start in `shares`
+    std::vector<float> shares;  // summing to 1 per target pixel
 };
 
 Spans spansFor(int sourceLength, int targetLength)

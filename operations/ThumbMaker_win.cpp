@@ -215,7 +215,8 @@ Gdiplus::Bitmap* shrunk(Gdiplus::Bitmap& image, const ThumbPlacement& place, int
         const PixelRows all = target.rows();
         for (int y = 0; y < all.height; ++y)
             std::memset(all.pixels + y * all.stride, 0xFF, static_cast<size_t>(all.width) * 3);
-        const PixelRows placed = {all.pixels + place.y * all.stride + place.x * 3, place.width, place.height, all.stride};
+        const PixelRows placed = {all.pixels + place.y * all.stride + place.x * 3, place.width, place.height,
+                                  all.stride};
         shrinkByAreaAverage(source.rows(), placed, 3);
     }
     return bitmap.release();
