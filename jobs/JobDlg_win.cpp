@@ -329,8 +329,12 @@ void JobDlg::setVisibleBand(int top, int bottom)
         const joblayout::JobWindowLayout l = layout();
         const auto [first, last] = l.pagesInBand(top, bottom);
         for (int page = first; page <= last; ++page)
-            if (PdfSource* document = m_job->pages()[static_cast<size_t>(page - 1)].document)
+            if (PdfSource* document = m_job->pages()[static_cast<size_t>(page - 1)].document) {
                 inView.push_back({document->thumbMaker(), requestFor(page, l.elementBox(page))});
+                // Asked for as soon as they come into view, not at the next paint.
+                if (bottom > top)
+                    askFor(page, l.elementBox(page));
+            }
     }
     thumbBudget().setInView(this, inView);
     updatePageTools();
@@ -352,8 +356,16 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
         JobDlgContainerElementNormal::paint(dc, inner, page, p.rotation, selected, m_container.dpi());
         return;
     }
-    std::shared_ptr<PDFPageThumbMaker> maker = p.document->thumbMaker();
-    ThumbRequest request = requestFor(page, box);
+    Gdiplus::Bitmap* bitmap = askFor(page, box);
+    if (!m_container.isClosing())
+        thumbBudget().shown(p.document->thumbMaker(), requestFor(page, box));
+    JobDlgContainerElementPreview::paint(dc, inner, bitmap, p.rotation);
+}
+
+Gdiplus::Bitmap* JobDlg::askFor(int page, const joblayout::Box& box)
+{
+    const std::shared_ptr<PDFPageThumbMaker> maker = m_job->pages()[static_cast<size_t>(page - 1)].document->thumbMaker();
+    const ThumbRequest request = requestFor(page, box);
     Gdiplus::Bitmap* bitmap = maker->bitmapFor(request);
     if (bitmap == nullptr && !m_container.isClosing()) {
         const bool asked = std::any_of(m_asked.begin(), m_asked.end(), [&](const Asked& a) {
@@ -365,9 +377,7 @@ void JobDlg::paintPage(HDC dc, int page, const joblayout::Box& box)
         maker->request(request);
         bitmap = maker->bitmapFor(request);
     }
-    if (!m_container.isClosing())
-        thumbBudget().shown(maker, request);
-    JobDlgContainerElementPreview::paint(dc, inner, bitmap, p.rotation);
+    return bitmap;
 }
 
 void JobDlg::paint(HDC dc, const RECT& area)

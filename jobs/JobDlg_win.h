@@ -82,6 +82,9 @@ private:
     void paint(HDC dc, const RECT& area);
     void paintPage(HDC dc, int page, const joblayout::Box& box);
     ThumbRequest requestFor(int page, const joblayout::Box& box) const;
+    // The page's finished thumbnail, or none after asking its maker for it
+    // (once: a request already made is not made again).
+    Gdiplus::Bitmap* askFor(int page, const joblayout::Box& box);
     void withdrawAll();
     void withdrawOutside(int top, int bottom);
     void updateHeader();
