@@ -5,6 +5,7 @@
 #include "jobs/JobListDlg_win.h"
 #include "jobs/JobStore.h"
 #include "base/Settings.h"
+#include "tests/jobs/JobListTestSupport_win.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
@@ -51,31 +52,20 @@ bool capturedBesides(DWORD thread, const wchar_t* className)
     return lstrcmpW(name, className) != 0;
 }
 
-class JobDragInput : public InterpreterTest {
+class JobDragInput : public JobListTest {
 protected:
     void SetUp() override
     {
         InterpreterTest::SetUp();
-        useBridge();
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        m_savedMode = userConfig_getDword(L"JobDlgDisplayMode", 2);
-        userConfig_setDword(L"JobDlgDisplayMode", 0); // page icons: no thumbnails needed here
-        m_host = std::make_unique<TestHostWindow>(700, 600);
-        m_list = std::make_unique<JobListDlg>(m_store);
-        ASSERT_TRUE(m_list->create(m_host->hwnd()));
-        m_list->move(0, 0, 680, 560);
+        openList(0, 680, 560);
         SetForegroundWindow(m_host->hwnd());
         pumpUntilIdle();
     }
     void TearDown() override
     {
-        m_list.reset();
-        m_host.reset();
-        userConfig_setDword(L"JobDlgDisplayMode", m_savedMode);
-        OleUninitialize();
+        closeList();
         InterpreterTest::TearDown();
     }
-    JobListDlgContainer& container() { return m_list->container(); }
     std::vector<ZString> names()
     {
         std::vector<ZString> result;
@@ -83,11 +73,6 @@ protected:
             result.push_back(container().window(i).job().name());
         return result;
     }
-
-    JobStore m_store;
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<JobListDlg> m_list;
-    uint32_t m_savedMode = 2;
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "jobs/JobListDlg_win.h"
 #include "jobs/JobStore.h"
 #include "jobs/PopupMenu_win.h"
+#include "tests/jobs/JobListTestSupport_win.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
@@ -98,21 +99,14 @@ void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG c
     g_heard.push_back(h);
 }
 
-class JobListEvents : public InterpreterTest {
+class JobListEvents : public JobListTest {
 protected:
     void SetUp() override
     {
         InterpreterTest::SetUp();
-        useBridge();
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        userConfig_setDword(L"JobDlgDisplayMode", 1);
         setMessageAnswerer([](const ZString&, const ZString&, unsigned) { return IDYES; });
         setJobMenuAnswerer([this](HMENU) { return m_menuChoice; });
-        m_host = std::make_unique<TestHostWindow>(900, 700);
-        m_list = std::make_unique<JobListDlg>(m_store);
-        ASSERT_TRUE(m_list->create(m_host->hwnd()));
-        m_list->move(0, 0, 880, 660);
-        pumpUntilIdle();
+        openList(1);
         m_hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, heard, GetCurrentProcessId(), 0,
                                  WINEVENT_OUTOFCONTEXT);
         ASSERT_NE(m_hook, nullptr);
@@ -121,14 +115,11 @@ protected:
     void TearDown() override
     {
         UnhookWinEvent(m_hook);
-        m_list.reset();
-        m_host.reset();
+        closeList();
         setJobMenuAnswerer({});
         setMessageAnswerer({});
-        OleUninitialize();
         InterpreterTest::TearDown();
     }
-    JobListDlgContainer& container() { return m_list->container(); }
     JobDlg& add(const wchar_t* name)
     {
         EXPECT_TRUE(m_list->addJobFromFile(sourcePath(L"samples/sample.pdf"), name));
@@ -173,9 +164,6 @@ protected:
         SetKeyboardState(keys);
     }
 
-    JobStore m_store;
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<JobListDlg> m_list;
     HWINEVENTHOOK m_hook = nullptr;
     UINT m_menuChoice = 0;
 };

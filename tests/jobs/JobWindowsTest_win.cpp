@@ -16,6 +16,7 @@
 #include "jobs/SaveJobs.h"
 #include "operations/Ghostscript.h"
 #include "operations/PdfSource.h"
+#include "tests/jobs/JobListTestSupport_win.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/operations/PrintDialogAnswer_win.h"
 #include "tests/support/TestSupport.h"
@@ -102,14 +103,11 @@ HWND tooltipOf(HWND window)
     return search.found;
 }
 
-class JobWindows : public InterpreterTest {
+class JobWindows : public JobListTest {
 protected:
     void SetUp() override
     {
         InterpreterTest::SetUp();
-        useBridge();
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        userConfig_setDword(L"JobDlgDisplayMode", 2);
         setMessageAnswerer([this](const ZString& text, const ZString& caption, unsigned flags) {
             m_questions.push_back(text);
             m_caption = caption;
@@ -129,19 +127,13 @@ protected:
             }
             return m_menuChoice;
         });
-        m_host = std::make_unique<TestHostWindow>(900, 700);
-        m_list = std::make_unique<JobListDlg>(m_store);
-        ASSERT_TRUE(m_list->create(m_host->hwnd()));
-        m_list->move(0, 0, 880, 660);
-        pumpUntilIdle();
+        openList(2);
     }
     void TearDown() override
     {
-        m_list.reset();
-        m_host.reset();
+        closeList();
         setJobMenuAnswerer({});
         setMessageAnswerer({});
-        OleUninitialize();
         InterpreterTest::TearDown();
     }
     JobDlg& add(const wchar_t* name)
@@ -150,7 +142,6 @@ protected:
         pumpUntilIdle();
         return container().window(container().count() - 1);
     }
-    JobListDlgContainer& container() { return m_list->container(); }
     bool enabled(int command) { return m_list->toolbar().isButtonEnabled(command); }
     void press(int command)
     {
@@ -178,9 +169,6 @@ protected:
         return result;
     }
 
-    JobStore m_store;
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<JobListDlg> m_list;
     std::vector<ZString> m_questions;
     ZString m_caption; // of the last question
     unsigned m_flags = 0;

@@ -9,6 +9,7 @@
 #include "operations/Ghostscript.h"
 #include "operations/PdfSource.h"
 #include "operations/ThumbBudget.h"
+#include "tests/jobs/JobListTestSupport_win.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
@@ -31,29 +32,19 @@ std::string numberedPagesPostScript(int pages)
     return ps;
 }
 
-class ThumbnailMemory : public InterpreterTest {
+class ThumbnailMemory : public JobListTest {
 protected:
     void SetUp() override
     {
         InterpreterTest::SetUp();
-        useBridge();
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        userConfig_setDword(L"JobDlgDisplayMode", 3);
-        m_host = std::make_unique<TestHostWindow>(900, 700);
-        m_list = std::make_unique<JobListDlg>(m_store);
-        ASSERT_TRUE(m_list->create(m_host->hwnd()));
-        m_list->move(0, 0, 880, 660);
-        pumpUntilIdle();
+        openList(3);
     }
     void TearDown() override
     {
-        m_list.reset();
-        m_host.reset();
+        closeList();
         thumbBudget().setLimit(ThumbBudget::kDefaultLimit);
-        OleUninitialize();
         InterpreterTest::TearDown();
     }
-    JobListDlgContainer& container() { return m_list->container(); }
     JobDlg& job() { return container().window(0); }
     int renders() { return job().job().page(1)->document->thumbMaker()->renderCount(); }
 
@@ -93,9 +84,6 @@ protected:
         return static_cast<size_t>(std::count_if(pages.begin(), pages.end(), [&](int p) { return of.count(p) != 0; }));
     }
 
-    JobStore m_store;
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<JobListDlg> m_list;
 };
 
 } // namespace
