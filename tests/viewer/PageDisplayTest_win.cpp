@@ -20,28 +20,7 @@
 
 namespace {
 
-class PageDisplay : public ViewerTest {
-protected:
-    void SetUp() override
-    {
-        ViewerTest::SetUp();
-        m_host = std::make_unique<TestHostWindow>(600, 700);
-        m_display = std::make_unique<PDFViewerBase>(sampleCopy(L"sample.pdf"), 3, L"Report");
-        m_display->attach(m_host->hwnd(), 7);
-        m_display->move(0, 0, 600, 700);
-        m_display->show(SW_SHOW);
-        m_display->showPage(1);
-        ASSERT_TRUE(waitUntilShown(*m_display));
-    }
-    void TearDown() override
-    {
-        m_display.reset();
-        m_host.reset();
-        ViewerTest::TearDown();
-    }
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<PDFViewerBase> m_display;
-};
+class PageDisplay : public PageDisplayTest {};
 
 TEST_F(PageDisplay, RendersOnRequestOnlyAndHasTheNextPageReady)
 {

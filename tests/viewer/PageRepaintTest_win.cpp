@@ -56,25 +56,12 @@ std::vector<COLORREF> drawnWhole(const PDFViewerBase& display, int page)
     return pixels;
 }
 
-class PageRepaint : public ViewerTest {
+class PageRepaint : public PageDisplayTest {
 protected:
     void SetUp() override
     {
-        ViewerTest::SetUp();
-        m_host = std::make_unique<TestHostWindow>(600, 700);
-        m_display = std::make_unique<PDFViewerBase>(sampleCopy(L"sample.pdf"), 3, L"Report");
-        m_display->attach(m_host->hwnd(), 7);
-        m_display->move(0, 0, 600, 700);
-        m_display->show(SW_SHOW);
-        m_display->showPage(1);
-        ASSERT_TRUE(waitUntilShown(*m_display));
+        PageDisplayTest::SetUp();
         ASSERT_TRUE(pumpUntil([&] { return !m_display->isImageReduced() && m_display->isIdle(); }));
-    }
-    void TearDown() override
-    {
-        m_display.reset();
-        m_host.reset();
-        ViewerTest::TearDown();
     }
     // Pixels of the window that differ from the whole page drawn directly by
     // more than the interpolation's rounding: the scaled page is drawn at
@@ -105,8 +92,6 @@ protected:
         m_display->send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, x));
         m_display->send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, y));
     }
-    std::unique_ptr<TestHostWindow> m_host;
-    std::unique_ptr<PDFViewerBase> m_display;
 };
 
 TEST_F(PageRepaint, ShowsWhatTheWholePageDrawnAtTheZoomGives)

@@ -43,3 +43,22 @@ bool waitUntilShown(PDFViewerBase& display)
 {
     return pumpUntil([&] { return display.displayedPage() == display.currentPage() && display.isIdle(); });
 }
+
+void PageDisplayTest::SetUp()
+{
+    ViewerTest::SetUp();
+    m_host = std::make_unique<TestHostWindow>(600, 700);
+    m_display = std::make_unique<PDFViewerBase>(sampleCopy(L"sample.pdf"), 3, L"Report");
+    m_display->attach(m_host->hwnd(), 7);
+    m_display->move(0, 0, 600, 700);
+    m_display->show(SW_SHOW);
+    m_display->showPage(1);
+    ASSERT_TRUE(waitUntilShown(*m_display));
+}
+
+void PageDisplayTest::TearDown()
+{
+    m_display.reset();
+    m_host.reset();
+    ViewerTest::TearDown();
+}
