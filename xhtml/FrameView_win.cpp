@@ -1,5 +1,6 @@
 #include "xhtml/FrameView_win.h"
 
+#include "gui/DialogLoop.h"
 #include "base/TextUtil.h"
 #include "xhtml/Address.h"
 #include "xhtml/Cascade.h"
@@ -127,19 +128,7 @@ int FrameView::runModal(HWND owner, int clientWidth, int clientHeight, bool scro
         SetFocus(button);
         break;
     }
-    MSG msg;
-    while (!m_closed) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!IsDialogMessageW(m_window, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    runDialogLoop(m_window, m_closed);
     // The owner comes back before this window goes, so it gets the activation.
     if (ownerWasEnabled)
         EnableWindow(owner, TRUE);

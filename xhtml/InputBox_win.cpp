@@ -1,5 +1,6 @@
 #include "xhtml/InputBox_win.h"
 
+#include "gui/DialogLoop.h"
 #include "base/Lang.h"
 #include "gui/Messages.h"
 #include "xhtml/Resources_win.h"
@@ -70,19 +71,7 @@ bool InputBox::show()
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     m_done = false;
-    MSG msg;
-    while (!m_done) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!IsDialogMessageW(m_window, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    runDialogLoop(m_window, m_done);
     if (ownerWasEnabled)
         EnableWindow(m_owner, TRUE);
     if (m_window != nullptr)
