@@ -10,6 +10,7 @@
 #include "explorer/Explorer_win.h"
 #include "explorer/NameRules.h"
 #include "gui/Messages.h"
+#include "tests/support/GdiplusEnvironment.h"
 #include "tests/operations/OperationsTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport_win.h"
@@ -23,19 +24,6 @@
 
 namespace {
 
-// GDI+ for the whole program, as the program starts it (the previews decode with it).
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 testing::Environment* const g_gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 using Names = std::vector<ZString>;

@@ -1,5 +1,6 @@
 #include "tests/operations/OperationsTestSupport.h"
 
+#include "tests/support/GdiplusEnvironment.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TextUtil.h"
@@ -101,19 +102,6 @@ bool hostGroupRuns(unsigned long group)
 
 namespace {
 
-// GDI+ for the whole test program.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 const auto* const g_gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 // The squares in the densest row of a rendered page: runs of dark pixels.

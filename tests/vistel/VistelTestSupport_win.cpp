@@ -1,5 +1,6 @@
 #include "tests/vistel/VistelTestSupport_win.h"
 
+#include "tests/support/GdiplusEnvironment.h"
 #include "base/Files.h"
 #include "base/TextUtil.h"
 #include "operations/ChildProcess.h"
@@ -18,18 +19,6 @@ namespace {
 
 using namespace Gdiplus;
 
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&m_token, &input, nullptr);
-    }
-    void TearDown() override { GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 const auto* const g_gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 bool encoderFor(const wchar_t* mimeType, CLSID& clsid)
